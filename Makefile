@@ -1,0 +1,33 @@
+# The user's whole interface to the repository.
+BUILD      ?= build
+ASAN_BUILD ?= build/asan
+BENCH_BUILD ?= build/bench
+JOBS       ?= $(shell nproc)
+
+.PHONY: all deps test demo bench fuzz clean configure
+
+all:
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSARVIK_BUILD_TESTS=OFF >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+
+deps:
+	@./scripts/deps.sh
+
+# Plain build first (build/lib and build/bin stay loadable by outside programs),
+# then the sanitizer build that runs the whole suite.
+test: deps all
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSARVIK_SANITIZE=ON -DSARVIK_BUILD_TESTS=ON >/dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS)
+	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		ctest --output-on-failure -j $(JOBS) --timeout 600
+
+demo: deps all
+	@./scripts/demo.sh $(BUILD)
+
+bench: deps
+	@cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DSARVIK_BUILD_TESTS=OFF -DSARVIK_BUILD_BENCH=ON >/dev/null
+	@cmake --build $(BENCH_BUILD) -j $(JOBS)
+	@./scripts/bench.sh $(BENCH_BUILD)
+
+clean:
+	rm -rf $(BUILD)
