@@ -1,0 +1,180 @@
+#include "command_server.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <thread>
+#include <vector>
+
+#include "SarvikSDK.h"
+
+namespace vcam {
+
+namespace {
+
+constexpr int kIoTimeoutMs = 2000;
+constexpr uint16_t kCtlX = 56;
+constexpr uint16_t kCtl = 6;
+constexpr uint16_t kSerialData = 41;
+
+bool recv_exact(int fd, uint8_t *buf, size_t len) {
+    size_t got = 0;
+    while (got < len) {
+        ssize_t n = recv(fd, buf + got, len - got, 0);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        got += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool send_exact(int fd, const uint8_t *buf, size_t len) {
+    size_t sent = 0;
+    while (sent < len) {
+        ssize_t n = send(fd, buf + sent, len - sent, MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        sent += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+void put_header(std::vector<uint8_t> &msg, uint16_t type) {
+    const uint16_t len = static_cast<uint16_t>(msg.size());
+    std::memcpy(msg.data(), &type, 2);
+    std::memcpy(msg.data() + 2, &len, 2);
+}
+
+}  // namespace
+
+int64_t now_ms() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+CommandServer::CommandServer(const Options &opt, CameraState &state) : opt_(opt), state_(state) {}
+
+CommandServer::~CommandServer() {
+    if (listenFd_ >= 0) close(listenFd_);
+    if (requestLog_) std::fclose(requestLog_);
+}
+
+bool CommandServer::open() {
+    listenFd_ = socket(AF_INET, SOCK_STREAM, 0);
+    int on = 1;
+    setsockopt(listenFd_, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_port = htons(opt_.commandPort);
+    inet_pton(AF_INET, opt_.ip.c_str(), &addr.sin_addr);
+    if (listenFd_ < 0 || bind(listenFd_, reinterpret_cast<sockaddr *>(&addr), sizeof addr) != 0 ||
+        listen(listenFd_, 64) != 0) {
+        std::fprintf(stderr, "sarvik-vcam: cannot listen on %s:%u: %s\n", opt_.ip.c_str(), opt_.commandPort,
+                     std::strerror(errno));
+        return false;
+    }
+    if (!opt_.requestLog.empty()) requestLog_ = std::fopen(opt_.requestLog.c_str(), "a");
+    return true;
+}
+
+void CommandServer::run(const std::atomic<bool> &stop, int64_t deadlineMs) {
+    int served = 0;
+    while (!stop && now_ms() < deadlineMs && served < opt_.maxConnections) {
+        pollfd p{listenFd_, POLLIN, 0};
+        if (poll(&p, 1, 200) <= 0) continue;
+        int fd = accept(listenFd_, nullptr, nullptr);
+        if (fd < 0) continue;
+        ++served;
+        timeval tv{kIoTimeoutMs / 1000, 0};
+        setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
+        setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &tv, sizeof tv);
+        int on = 1;
+        setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+        serve(fd);
+        close(fd);
+    }
+}
+
+void CommandServer::log_request(uint16_t type, uint16_t length) {
+    if (!requestLog_) return;
+    std::fprintf(requestLog_, "%u %u\n", type, length);
+    std::fflush(requestLog_);
+}
+
+void CommandServer::serve(int fd) {
+    uint8_t head[4];
+    if (!recv_exact(fd, head, sizeof head)) return;
+    uint16_t type, length;
+    std::memcpy(&type, head, 2);
+    std::memcpy(&length, head + 2, 2);
+    if (length < 4) return;
+    std::vector<uint8_t> body(length - 4u);
+    if (!body.empty() && !recv_exact(fd, body.data(), body.size())) return;
+    log_request(type, length);
+
+    if (type == kCtl || type == kSerialData) return;  // one-way: nothing is answered
+
+    std::vector<uint8_t> record;
+    if (state_.get_record(type, &record)) {
+        std::vector<uint8_t> msg(4 + record.size());
+        std::memcpy(msg.data() + 4, record.data(), record.size());
+        put_header(msg, type + 1);
+        answer(fd, msg.data(), msg.size());
+    } else if (state_.is_set_type(type)) {
+        if (!state_.set_record(type, body.data(), body.size())) return;
+        std::vector<uint8_t> msg(4);
+        put_header(msg, type + 1);
+        answer(fd, msg.data(), msg.size());
+    } else if (type == kCtlX && body.size() == sizeof(_CtlX)) {
+        int32_t words[17];
+        std::memcpy(words, body.data(), sizeof words);
+        if (words[0] == 0) state_.clock_read(&words[1]);
+        if (words[0] == 1) state_.clock_set(&words[1]);
+        std::vector<uint8_t> msg(4 + sizeof words);
+        std::memcpy(msg.data() + 4, words, sizeof words);
+        put_header(msg, kCtlX + 1);
+        answer(fd, msg.data(), msg.size());
+    }
+    // Anything else: the connection closes without an answer.
+}
+
+void CommandServer::answer(int fd, const uint8_t *msg, size_t len) {
+    const Faults &f = opt_.faults;
+    if (f.answerDelayMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(f.answerDelayMs));
+    if (f.closeWithoutAnswer) return;
+    if (f.silent) {
+        // Hold the connection open without a word until the client gives up (bounded by the I/O time-out).
+        uint8_t sink[64];
+        while (recv(fd, sink, sizeof sink, 0) > 0) {
+        }
+        return;
+    }
+    std::vector<uint8_t> out(msg, msg + len);
+    if (f.wrongAnswerType) {
+        uint16_t t;
+        std::memcpy(&t, out.data(), 2);
+        t = static_cast<uint16_t>(t + 1);
+        std::memcpy(out.data(), &t, 2);
+    }
+    if (f.shortAnswers && !out.empty()) out.pop_back();
+    if (!f.splitAnswers) {
+        send_exact(fd, out.data(), out.size());
+        return;
+    }
+    // Several small segments with pauses between them, as a slow or segmenting network would deliver.
+    const size_t piece = out.size() / 3 + 1;
+    for (size_t off = 0; off < out.size(); off += piece) {
+        const size_t n = out.size() - off < piece ? out.size() - off : piece;
+        if (!send_exact(fd, out.data() + off, n)) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    }
+}
+
+}  // namespace vcam

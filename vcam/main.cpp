@@ -1,0 +1,35 @@
+// sarvik-vcam: a virtual thermal camera for development and tests without hardware.
+#include <csignal>
+#include <cstdio>
+
+#include <atomic>
+
+#include "camera_state.h"
+#include "command_server.h"
+#include "vcam_options.h"
+
+namespace {
+std::atomic<bool> g_stop{false};
+void on_signal(int) { g_stop = true; }
+}  // namespace
+
+int main(int argc, char **argv) {
+    vcam::Options opt;
+    int exitCode = 0;
+    if (!vcam::parse_options(argc, argv, &opt, &exitCode)) return exitCode;
+
+    std::signal(SIGINT, on_signal);
+    std::signal(SIGTERM, on_signal);
+    std::signal(SIGPIPE, SIG_IGN);
+
+    vcam::CameraState state(opt);
+    vcam::CommandServer commands(opt, state);
+    if (!commands.open()) return 1;
+    std::printf("sarvik-vcam: %s ready, camera %s, %ux%u@%uHz\n", opt.ip.c_str(), opt.cameraId.c_str(), opt.width,
+                opt.height, opt.fps);
+    std::fflush(stdout);
+
+    commands.run(g_stop, vcam::now_ms() + static_cast<int64_t>(opt.lifetimeS) * 1000);
+    std::printf("sarvik-vcam: %s stopped\n", opt.ip.c_str());
+    return 0;
+}

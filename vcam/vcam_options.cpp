@@ -1,0 +1,146 @@
+#include "vcam_options.h"
+
+#include <arpa/inet.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace vcam {
+
+namespace {
+
+const char kUsage[] =
+    "usage: sarvik-vcam --ip A.B.C.D [options]\n"
+    "\n"
+    "A virtual radiometric thermal camera: the camera side of the command channel.\n"
+    "\n"
+    "  --ip ADDR              IPv4 address to bind (one address per camera, e.g. 127.0.0.2)\n"
+    "  --camera-id TEXT       camera identifier (default VCAM0001)\n"
+    "  --name TEXT            camera name\n"
+    "  --model TEXT           model text (cameraType)\n"
+    "  --software-id TEXT     firmware version text (softwareId)\n"
+    "  --hardware-id TEXT     hardware version text\n"
+    "  --fpa-id TEXT          detector identifier\n"
+    "  --size WxH             temperature image size (default 640x512)\n"
+    "  --second-size WxH      second image plane reported in the basic info (default 0x0)\n"
+    "  --fps N                frame rate in Hz (default 25)\n"
+    "  --command-port N       command port (default 55502)\n"
+    "  --lifetime S           stop after S seconds (default 600)\n"
+    "  --max-connections N    stop after N command connections\n"
+    "  --request-log FILE     append one line \"<type> <length>\" per request received\n"
+    "\n"
+    "Faults, for testing a client's recovery:\n"
+    "  --fault-delay MS       answer every request MS milliseconds late\n"
+    "  --fault-split          send every answer in several TCP segments\n"
+    "  --fault-silent         never answer\n"
+    "  --fault-close          close the connection instead of answering\n"
+    "  --fault-wrong-type     answer with the wrong message type\n"
+    "  --fault-short          answer one byte short\n"
+    "  --help                 this text\n";
+
+bool parse_size(const char *s, uint16_t *w, uint16_t *h) {
+    unsigned a = 0, b = 0;
+    if (std::sscanf(s, "%ux%u", &a, &b) != 2 || a > 65535 || b > 65535) return false;
+    *w = static_cast<uint16_t>(a);
+    *h = static_cast<uint16_t>(b);
+    return true;
+}
+
+bool parse_int(const char *s, long lo, long hi, long *out) {
+    char *end = nullptr;
+    long v = std::strtol(s, &end, 10);
+    if (!end || *end || v < lo || v > hi) return false;
+    *out = v;
+    return true;
+}
+
+}  // namespace
+
+bool parse_options(int argc, char **argv, Options *opt, int *exitCode) {
+    *exitCode = 2;
+    for (int i = 1; i < argc; ++i) {
+        const char *a = argv[i];
+        auto value = [&](const char **out) {
+            if (i + 1 >= argc) return false;
+            *out = argv[++i];
+            return true;
+        };
+        const char *v = nullptr;
+        long n = 0;
+        bool ok = true;
+        if (!std::strcmp(a, "--help")) {
+            std::fputs(kUsage, stdout);
+            *exitCode = 0;
+            return false;
+        } else if (!std::strcmp(a, "--ip")) {
+            ok = value(&v);
+            if (ok) opt->ip = v;
+        } else if (!std::strcmp(a, "--camera-id")) {
+            ok = value(&v);
+            if (ok) opt->cameraId = v;
+        } else if (!std::strcmp(a, "--name")) {
+            ok = value(&v);
+            if (ok) opt->cameraName = v;
+        } else if (!std::strcmp(a, "--model")) {
+            ok = value(&v);
+            if (ok) opt->model = v;
+        } else if (!std::strcmp(a, "--software-id")) {
+            ok = value(&v);
+            if (ok) opt->softwareId = v;
+        } else if (!std::strcmp(a, "--hardware-id")) {
+            ok = value(&v);
+            if (ok) opt->hardwareId = v;
+        } else if (!std::strcmp(a, "--fpa-id")) {
+            ok = value(&v);
+            if (ok) opt->fpaId = v;
+        } else if (!std::strcmp(a, "--size")) {
+            ok = value(&v) && parse_size(v, &opt->width, &opt->height);
+        } else if (!std::strcmp(a, "--second-size")) {
+            ok = value(&v) && parse_size(v, &opt->secondWidth, &opt->secondHeight);
+        } else if (!std::strcmp(a, "--fps")) {
+            ok = value(&v) && parse_int(v, 1, 1000, &n);
+            if (ok) opt->fps = static_cast<uint16_t>(n);
+        } else if (!std::strcmp(a, "--command-port")) {
+            ok = value(&v) && parse_int(v, 1, 65535, &n);
+            if (ok) opt->commandPort = static_cast<uint16_t>(n);
+        } else if (!std::strcmp(a, "--lifetime")) {
+            ok = value(&v) && parse_int(v, 1, 86400, &n);
+            if (ok) opt->lifetimeS = static_cast<int>(n);
+        } else if (!std::strcmp(a, "--max-connections")) {
+            ok = value(&v) && parse_int(v, 1, 100000000, &n);
+            if (ok) opt->maxConnections = static_cast<int>(n);
+        } else if (!std::strcmp(a, "--request-log")) {
+            ok = value(&v);
+            if (ok) opt->requestLog = v;
+        } else if (!std::strcmp(a, "--fault-delay")) {
+            ok = value(&v) && parse_int(v, 0, 60000, &n);
+            if (ok) opt->faults.answerDelayMs = static_cast<int>(n);
+        } else if (!std::strcmp(a, "--fault-split")) {
+            opt->faults.splitAnswers = true;
+        } else if (!std::strcmp(a, "--fault-silent")) {
+            opt->faults.silent = true;
+        } else if (!std::strcmp(a, "--fault-close")) {
+            opt->faults.closeWithoutAnswer = true;
+        } else if (!std::strcmp(a, "--fault-wrong-type")) {
+            opt->faults.wrongAnswerType = true;
+        } else if (!std::strcmp(a, "--fault-short")) {
+            opt->faults.shortAnswers = true;
+        } else {
+            std::fprintf(stderr, "sarvik-vcam: unknown option %s\n\n%s", a, kUsage);
+            return false;
+        }
+        if (!ok) {
+            std::fprintf(stderr, "sarvik-vcam: bad or missing value for %s\n", a);
+            return false;
+        }
+    }
+    in_addr addr{};
+    if (opt->ip.empty() || inet_pton(AF_INET, opt->ip.c_str(), &addr) != 1) {
+        std::fprintf(stderr, "sarvik-vcam: --ip with an IPv4 address is required\n\n%s", kUsage);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace vcam
