@@ -24,6 +24,8 @@ constexpr uint16_t kCtlX = 56;
 constexpr uint16_t kCtl = 6;
 constexpr uint16_t kSerialData = 41;
 
+}  // namespace
+
 bool recv_exact(int fd, uint8_t *buf, size_t len) {
     size_t got = 0;
     while (got < len) {
@@ -46,13 +48,14 @@ bool send_exact(int fd, const uint8_t *buf, size_t len) {
     return true;
 }
 
-void put_header(std::vector<uint8_t> &msg, uint16_t type) {
+std::vector<uint8_t> make_answer(uint16_t type, const uint8_t *body, size_t bodyLen) {
+    std::vector<uint8_t> msg(4 + bodyLen);
     const uint16_t len = static_cast<uint16_t>(msg.size());
     std::memcpy(msg.data(), &type, 2);
     std::memcpy(msg.data() + 2, &len, 2);
+    if (bodyLen) std::memcpy(msg.data() + 4, body, bodyLen);
+    return msg;
 }
-
-}  // namespace
 
 int64_t now_ms() {
     using namespace std::chrono;
@@ -119,30 +122,41 @@ void CommandServer::serve(int fd) {
     if (!body.empty() && !recv_exact(fd, body.data(), body.size())) return;
     log_request(type, length);
 
+    auto h = handlers_.find(type);
+    if (h != handlers_.end()) {
+        h->second(fd, type, body);
+        return;
+    }
     if (type == kCtl || type == kSerialData) return;  // one-way: nothing is answered
+    if (type == kCtlX) {
+        answer_ctlx(fd, body);
+        return;
+    }
+    answer_record(fd, type, body);
+}
 
+void CommandServer::add_handler(uint16_t type, CommandHandler handler) { handlers_[type] = std::move(handler); }
+
+void CommandServer::answer_record(int fd, uint16_t type, const std::vector<uint8_t> &body) {
     std::vector<uint8_t> record;
     if (state_.get_record(type, &record)) {
-        std::vector<uint8_t> msg(4 + record.size());
-        std::memcpy(msg.data() + 4, record.data(), record.size());
-        put_header(msg, type + 1);
+        auto msg = make_answer(type + 1, record.data(), record.size());
         answer(fd, msg.data(), msg.size());
-    } else if (state_.is_set_type(type)) {
-        if (!state_.set_record(type, body.data(), body.size())) return;
-        std::vector<uint8_t> msg(4);
-        put_header(msg, type + 1);
-        answer(fd, msg.data(), msg.size());
-    } else if (type == kCtlX && body.size() == sizeof(_CtlX)) {
-        int32_t words[17];
-        std::memcpy(words, body.data(), sizeof words);
-        if (words[0] == 0) state_.clock_read(&words[1]);
-        if (words[0] == 1) state_.clock_set(&words[1]);
-        std::vector<uint8_t> msg(4 + sizeof words);
-        std::memcpy(msg.data() + 4, words, sizeof words);
-        put_header(msg, kCtlX + 1);
+    } else if (state_.is_set_type(type) && state_.set_record(type, body.data(), body.size())) {
+        auto msg = make_answer(type + 1, nullptr, 0);
         answer(fd, msg.data(), msg.size());
     }
     // Anything else: the connection closes without an answer.
+}
+
+void CommandServer::answer_ctlx(int fd, const std::vector<uint8_t> &body) {
+    if (body.size() != sizeof(_CtlX)) return;
+    int32_t words[17];
+    std::memcpy(words, body.data(), sizeof words);
+    if (words[0] == 0) state_.clock_read(&words[1]);
+    if (words[0] == 1) state_.clock_set(&words[1]);
+    auto msg = make_answer(kCtlX + 1, reinterpret_cast<const uint8_t *>(words), sizeof words);
+    answer(fd, msg.data(), msg.size());
 }
 
 void CommandServer::answer(int fd, const uint8_t *msg, size_t len) {

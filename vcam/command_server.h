@@ -4,16 +4,30 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
+#include <map>
+#include <vector>
 
 #include "camera_state.h"
 #include "vcam_options.h"
 
 namespace vcam {
 
+// Serves one request of the given type on an open connection. The body is the request after its 4-byte
+// header. A handler answers through CommandServer::answer (which applies the configured faults) or, for
+// streaming exchanges, talks on the connection itself.
+using CommandHandler = std::function<void(int fd, uint16_t type, const std::vector<uint8_t> &body)>;
+
 class CommandServer {
 public:
     CommandServer(const Options &opt, CameraState &state);
     ~CommandServer();
+
+    // Adds or replaces the handler of a request type. Types without a handler are answered from the
+    // camera's record table (gets and sets) or not at all.
+    void add_handler(uint16_t type, CommandHandler handler);
+    // Sends an answer message (header included), honouring the fault options.
+    void answer(int fd, const uint8_t *msg, size_t len);
 
     // Binds ip:port and listens; false (with a message on stderr) when that fails.
     bool open();
@@ -23,14 +37,22 @@ public:
 
 private:
     void serve(int fd);
-    void answer(int fd, const uint8_t *msg, size_t len);
     void log_request(uint16_t type, uint16_t length);
+    void answer_record(int fd, uint16_t type, const std::vector<uint8_t> &body);
+    void answer_ctlx(int fd, const std::vector<uint8_t> &body);
 
     const Options &opt_;
     CameraState &state_;
     int listenFd_ = -1;
     FILE *requestLog_ = nullptr;
+    std::map<uint16_t, CommandHandler> handlers_;
 };
+
+// Whole-buffer socket I/O for handlers; false when the peer closed or timed out.
+bool recv_exact(int fd, uint8_t *buf, size_t len);
+bool send_exact(int fd, const uint8_t *buf, size_t len);
+// A message with the 4-byte header filled in: type and total length.
+std::vector<uint8_t> make_answer(uint16_t type, const uint8_t *body, size_t bodyLen);
 
 int64_t now_ms();
 
