@@ -29,5 +29,8 @@ bench: deps
 	@cmake --build $(BENCH_BUILD) -j $(JOBS)
 	@./scripts/bench.sh $(BENCH_BUILD)
 
+fuzz: deps
+	@./scripts/fuzz.sh build/fuzz
+
 clean:
 	rm -rf $(BUILD)
