@@ -17,7 +17,7 @@ PKGS=(
   gstreamer1.0-libav gstreamer1.0-tools
   libaravis-dev aravis-tools
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  xvfb xauth iproute2 util-linux procps
+  xvfb xauth iproute2 util-linux procps python3 binutils
 )
 
 missing=()
