@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include <atomic>
+#include <thread>
+#include <vector>
 
 #include "camera_state.h"
 #include "command_server.h"
@@ -22,14 +24,22 @@ int main(int argc, char **argv) {
     std::signal(SIGTERM, on_signal);
     std::signal(SIGPIPE, SIG_IGN);
 
+    const int64_t deadlineMs = vcam::now_ms() + static_cast<int64_t>(opt.lifetimeS) * 1000;
     vcam::CameraState state(opt);
     vcam::CommandServer commands(opt, state);
     if (!commands.open()) return 1;
+
+    // Further ports of the camera run beside the command port, each on its own thread, until the same
+    // stop flag or deadline ends them. Each service registers its command-port handlers before serving.
+    std::vector<std::thread> services;
+
     std::printf("sarvik-vcam: %s ready, camera %s, %ux%u@%uHz\n", opt.ip.c_str(), opt.cameraId.c_str(), opt.width,
                 opt.height, opt.fps);
     std::fflush(stdout);
 
-    commands.run(g_stop, vcam::now_ms() + static_cast<int64_t>(opt.lifetimeS) * 1000);
+    commands.run(g_stop, deadlineMs);
+    g_stop = true;
+    for (std::thread &t : services) t.join();
     std::printf("sarvik-vcam: %s stopped\n", opt.ip.c_str());
     return 0;
 }
