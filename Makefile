@@ -24,7 +24,8 @@ test: deps all
 demo: deps all
 	@./scripts/demo.sh $(BUILD)
 
-bench: deps
+bench:
+	@./scripts/deps.sh --bench
 	@cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DSARVIK_BUILD_TESTS=OFF -DSARVIK_BUILD_BENCH=ON >/dev/null
 	@cmake --build $(BENCH_BUILD) -j $(JOBS)
 	@./scripts/bench.sh $(BENCH_BUILD)

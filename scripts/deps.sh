@@ -20,6 +20,11 @@ PKGS=(
   xvfb xauth iproute2 util-linux procps python3 binutils
 )
 
+# OpenCV is only a benchmark baseline: installed for `make bench`, not for tests.
+if [ "${1:-}" = "--bench" ]; then
+  PKGS+=(libopencv-dev)
+fi
+
 missing=()
 for p in "${PKGS[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
