@@ -20,9 +20,10 @@ namespace vcam {
 namespace {
 
 constexpr int kIoTimeoutMs = 2000;
-constexpr uint16_t kCtlX = 56;
-constexpr uint16_t kCtl = 6;
-constexpr uint16_t kSerialData = 41;
+constexpr uint16_t kCtlX = SARVIK_MSG_CONTROL_X;
+constexpr uint16_t kCtl = SARVIK_MSG_CONTROL;
+constexpr uint16_t kSerialData = SARVIK_MSG_WRITE_SERIAL_PORT_DATA;
+constexpr uint16_t kPlugin = SARVIK_MSG_CAMERA_PLUGIN_INFO;
 
 }  // namespace
 
@@ -70,6 +71,12 @@ CommandServer::~CommandServer() {
 }
 
 bool CommandServer::open() {
+    if (!listen_now()) return false;
+    if (!opt_.requestLog.empty()) requestLog_ = std::fopen(opt_.requestLog.c_str(), "a");
+    return true;
+}
+
+bool CommandServer::listen_now() {
     listenFd_ = socket(AF_INET, SOCK_STREAM, 0);
     int on = 1;
     setsockopt(listenFd_, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
@@ -81,10 +88,27 @@ bool CommandServer::open() {
         listen(listenFd_, 64) != 0) {
         std::fprintf(stderr, "sarvik-vcam: cannot listen on %s:%u: %s\n", opt_.ip.c_str(), opt_.commandPort,
                      std::strerror(errno));
+        if (listenFd_ >= 0) close(listenFd_);
+        listenFd_ = -1;
         return false;
     }
-    if (!opt_.requestLog.empty()) requestLog_ = std::fopen(opt_.requestLog.c_str(), "a");
     return true;
+}
+
+// A restarting camera is gone from the network for a while: connections are refused until it is back,
+// then it comes up with its stored settings and its volatile state at power-on values.
+void CommandServer::restart(const std::atomic<bool> &stop, int64_t deadlineMs) {
+    close(listenFd_);
+    listenFd_ = -1;
+    const int64_t backAt = now_ms() + opt_.restartMs;
+    while (!stop && now_ms() < backAt && now_ms() < deadlineMs)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    state_.power_on();
+    // The address may take a moment to be free again after the close.
+    for (int tries = 0; tries < 50 && !stop && listenFd_ < 0; ++tries) {
+        if (listen_now()) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
 }
 
 void CommandServer::run(const std::atomic<bool> &stop, int64_t deadlineMs) {
@@ -102,6 +126,11 @@ void CommandServer::run(const std::atomic<bool> &stop, int64_t deadlineMs) {
         setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
         serve(fd);
         close(fd);
+        if (restartPending_) {
+            restartPending_ = false;
+            restart(stop, deadlineMs);
+            if (listenFd_ < 0) return;
+        }
     }
 }
 
@@ -127,9 +156,17 @@ void CommandServer::serve(int fd) {
         h->second(fd, type, body);
         return;
     }
-    if (type == kCtl || type == kSerialData) return;  // one-way: nothing is answered
-    if (type == kCtlX) {
-        answer_ctlx(fd, body);
+    // One-way requests: nothing is answered.
+    if (type == kCtl) {
+        restartPending_ = state_.control(body) == ControlAction::Restart;
+        return;
+    }
+    if (type == kSerialData) {
+        state_.serial_data(body);
+        return;
+    }
+    if (type == kCtlX || type == kPlugin) {
+        answer_exchange(fd, type, body);
         return;
     }
     answer_record(fd, type, body);
@@ -149,13 +186,12 @@ void CommandServer::answer_record(int fd, uint16_t type, const std::vector<uint8
     // Anything else: the connection closes without an answer.
 }
 
-void CommandServer::answer_ctlx(int fd, const std::vector<uint8_t> &body) {
-    if (body.size() != sizeof(_CtlX)) return;
-    int32_t words[17];
-    std::memcpy(words, body.data(), sizeof words);
-    if (words[0] == 0) state_.clock_read(&words[1]);
-    if (words[0] == 1) state_.clock_set(&words[1]);
-    auto msg = make_answer(kCtlX + 1, reinterpret_cast<const uint8_t *>(words), sizeof words);
+// The two answered exchanges whose answer body has the request's layout: extended control and plug-in.
+void CommandServer::answer_exchange(int fd, uint16_t type, const std::vector<uint8_t> &body) {
+    std::vector<uint8_t> out;
+    const bool answered = type == kCtlX ? state_.control_x(body, &out) : state_.plugin_exchange(body, &out);
+    if (!answered) return;  // the connection closes without an answer
+    auto msg = make_answer(type + 1, out.data(), out.size());
     answer(fd, msg.data(), msg.size());
 }
 

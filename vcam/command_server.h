@@ -36,14 +36,17 @@ public:
     void run(const std::atomic<bool> &stop, int64_t deadlineMs);
 
 private:
+    bool listen_now();
+    void restart(const std::atomic<bool> &stop, int64_t deadlineMs);
     void serve(int fd);
     void log_request(uint16_t type, uint16_t length);
     void answer_record(int fd, uint16_t type, const std::vector<uint8_t> &body);
-    void answer_ctlx(int fd, const std::vector<uint8_t> &body);
+    void answer_exchange(int fd, uint16_t type, const std::vector<uint8_t> &body);
 
     const Options &opt_;
     CameraState &state_;
     int listenFd_ = -1;
+    bool restartPending_ = false;  // a restart or factory reset came in on the last connection
     FILE *requestLog_ = nullptr;
     std::map<uint16_t, CommandHandler> handlers_;
 };

@@ -8,6 +8,8 @@
 
 #include "camera_state.h"
 #include "command_server.h"
+#include "transfer_service.h"
+#include "discovery_service.h"
 #include "vcam_options.h"
 
 namespace {
@@ -27,11 +29,16 @@ int main(int argc, char **argv) {
     const int64_t deadlineMs = vcam::now_ms() + static_cast<int64_t>(opt.lifetimeS) * 1000;
     vcam::CameraState state(opt);
     vcam::CommandServer commands(opt, state);
+    // Opened before the command port, so a camera that accepts connections already hears discovery.
+    vcam::DiscoveryService discovery(opt, state);
+    if (opt.discovery.enabled && !discovery.open()) return 1;
     if (!commands.open()) return 1;
+    vcam::TransferService transfers(opt, commands, g_stop);  // files and memory blocks on the command port
 
     // Further ports of the camera run beside the command port, each on its own thread, until the same
     // stop flag or deadline ends them. Each service registers its command-port handlers before serving.
     std::vector<std::thread> services;
+    if (opt.discovery.enabled) services.emplace_back([&] { discovery.run(g_stop, deadlineMs); });
 
     std::printf("sarvik-vcam: %s ready, camera %s, %ux%u@%uHz\n", opt.ip.c_str(), opt.cameraId.c_str(), opt.width,
                 opt.height, opt.fps);

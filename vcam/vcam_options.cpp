@@ -18,8 +18,8 @@ const char kUsage[] =
     "  --ip ADDR              IPv4 address to bind (one address per camera, e.g. 127.0.0.2)\n"
     "  --camera-id TEXT       camera identifier (default VCAM0001)\n"
     "  --name TEXT            camera name\n"
-    "  --model TEXT           model text (cameraType)\n"
-    "  --software-id TEXT     firmware version text (softwareId)\n"
+    "  --model TEXT           model text (cameraType; default R384 or R640 by size)\n"
+    "  --software-id TEXT     firmware version text (softwareId); \"GS\" or \"GW\" in it: motorised lens\n"
     "  --hardware-id TEXT     hardware version text\n"
     "  --fpa-id TEXT          detector identifier\n"
     "  --size WxH             temperature image size (default 640x512)\n"
@@ -29,6 +29,19 @@ const char kUsage[] =
     "  --lifetime S           stop after S seconds (default 600)\n"
     "  --max-connections N    stop after N command connections\n"
     "  --request-log FILE     append one line \"<type> <length>\" per request received\n"
+    "  --state FILE           keep records, clock and lens gear in FILE, so writes survive a restart\n"
+    "  --event-log FILE       append one line per control, serial-port write and record write\n"
+    "  --restart-ms MS        time a restart or factory reset keeps the camera away (default 1000)\n"
+    "  --transfer-log FILE    append one line per file or memory transfer:\n"
+    "                         \"<kind> type <t> size <announced> status <s> moved <bytes>\"\n"
+    "\n"
+    "Discovery (UDP 55501; answers go only to this machine's own addresses, or to the subnets of a private\n"
+    "network namespace):\n"
+    "  --discovery            answer discovery requests and address changes\n"
+    "  --discovery-delay MS   answer discovery requests MS milliseconds late\n"
+    "  --discovery-stray      send a datagram of another type before each discovery answer\n"
+    "  --discovery-route N    answer only requests for answer route N (0 or 1)\n"
+    "  --discovery-ack-id TEXT  name TEXT instead of the camera's own id in address-change answers\n"
     "\n"
     "Faults, for testing a client's recovery:\n"
     "  --fault-delay MS       answer every request MS milliseconds late\n"
@@ -37,6 +50,9 @@ const char kUsage[] =
     "  --fault-close          close the connection instead of answering\n"
     "  --fault-wrong-type     answer with the wrong message type\n"
     "  --fault-short          answer one byte short\n"
+    "  --fault-refuse-transfer  refuse every file and memory transfer (negative status, no payload)\n"
+    "  --fault-cut-transfer N   close a transfer's connection after N payload bytes\n"
+    "  --fault-stall-transfer N stop a transfer's payload after N bytes, holding the connection open\n"
     "  --help                 this text\n";
 
 bool parse_size(const char *s, uint16_t *w, uint16_t *h) {
@@ -113,6 +129,18 @@ bool parse_options(int argc, char **argv, Options *opt, int *exitCode) {
         } else if (!std::strcmp(a, "--request-log")) {
             ok = value(&v);
             if (ok) opt->requestLog = v;
+        } else if (!std::strcmp(a, "--state")) {
+            ok = value(&v);
+            if (ok) opt->stateFile = v;
+        } else if (!std::strcmp(a, "--event-log")) {
+            ok = value(&v);
+            if (ok) opt->eventLog = v;
+        } else if (!std::strcmp(a, "--restart-ms")) {
+            ok = value(&v) && parse_int(v, 0, 60000, &n);
+            if (ok) opt->restartMs = static_cast<int>(n);
+        } else if (!std::strcmp(a, "--transfer-log")) {
+            ok = value(&v);
+            if (ok) opt->transferLog = v;
         } else if (!std::strcmp(a, "--fault-delay")) {
             ok = value(&v) && parse_int(v, 0, 60000, &n);
             if (ok) opt->faults.answerDelayMs = static_cast<int>(n);
@@ -126,6 +154,27 @@ bool parse_options(int argc, char **argv, Options *opt, int *exitCode) {
             opt->faults.wrongAnswerType = true;
         } else if (!std::strcmp(a, "--fault-short")) {
             opt->faults.shortAnswers = true;
+        } else if (!std::strcmp(a, "--fault-refuse-transfer")) {
+            opt->faults.refuseTransfer = true;
+        } else if (!std::strcmp(a, "--fault-cut-transfer")) {
+            ok = value(&v) && parse_int(v, 0, 2147483647, &n);
+            if (ok) opt->faults.cutTransferBytes = static_cast<int>(n);
+        } else if (!std::strcmp(a, "--fault-stall-transfer")) {
+            ok = value(&v) && parse_int(v, 0, 2147483647, &n);
+            if (ok) opt->faults.stallTransferBytes = static_cast<int>(n);
+        } else if (!std::strcmp(a, "--discovery")) {
+            opt->discovery.enabled = true;
+        } else if (!std::strcmp(a, "--discovery-delay")) {
+            ok = value(&v) && parse_int(v, 0, 60000, &n);
+            if (ok) opt->discovery.answerDelayMs = static_cast<int>(n);
+        } else if (!std::strcmp(a, "--discovery-stray")) {
+            opt->discovery.stray = true;
+        } else if (!std::strcmp(a, "--discovery-route")) {
+            ok = value(&v) && parse_int(v, 0, 1, &n);
+            if (ok) opt->discovery.onlyRoute = static_cast<int>(n);
+        } else if (!std::strcmp(a, "--discovery-ack-id")) {
+            ok = value(&v);
+            if (ok) opt->discovery.ackId = v;
         } else {
             std::fprintf(stderr, "sarvik-vcam: unknown option %s\n\n%s", a, kUsage);
             return false;
@@ -135,6 +184,11 @@ bool parse_options(int argc, char **argv, Options *opt, int *exitCode) {
             return false;
         }
     }
+    // Model texts follow the detector class of the size; texts given on the command line win.
+    const bool small = small_core(*opt);
+    if (opt->model.empty()) opt->model = small ? "R384" : "R640";
+    if (opt->softwareId.empty()) opt->softwareId = opt->model + "-V1.0.0";
+    if (opt->fpaId.empty()) opt->fpaId = small ? "FPA-384-17UM" : "FPA-640-12UM";
     in_addr addr{};
     if (opt->ip.empty() || inet_pton(AF_INET, opt->ip.c_str(), &addr) != 1) {
         std::fprintf(stderr, "sarvik-vcam: --ip with an IPv4 address is required\n\n%s", kUsage);

@@ -13,16 +13,28 @@ struct Faults {
     bool closeWithoutAnswer = false;
     bool wrongAnswerType = false;   // answer with request type + 2 instead of + 1
     bool shortAnswers = false;      // drop the last byte of every answer
+    bool refuseTransfer = false;    // answer every file or memory transfer with a refusing status
+    int cutTransferBytes = -1;      // close a transfer's connection after this many payload bytes
+    int stallTransferBytes = -1;    // stop a transfer's payload after this many bytes, connection kept open
+};
+
+// Discovery on UDP 55501: off unless asked for, since it listens for broadcasts on every interface.
+struct DiscoveryOptions {
+    bool enabled = false;
+    int answerDelayMs = 0;  // answer discovery requests this late
+    bool stray = false;     // send a datagram of another type before each discovery answer
+    int onlyRoute = -1;     // answer only requests of this route (0 or 1); -1: both
+    std::string ackId;      // cameraId named in address-change answers; empty: the camera's own
 };
 
 struct Options {
     std::string ip;                 // IPv4 address to bind, e.g. 127.0.0.2
     std::string cameraId = "VCAM0001";
     std::string cameraName = "sarvik-vcam";
-    std::string model = "R640";
-    std::string softwareId = "R640-V1.0.0";
+    std::string model;              // empty: chosen from the size (R384 or R640)
+    std::string softwareId;         // empty: chosen from the size
     std::string hardwareId = "HW-1.0";
-    std::string fpaId = "FPA-640-12UM";
+    std::string fpaId;              // empty: chosen from the size
     uint16_t width = 640;
     uint16_t height = 512;
     uint16_t fps = 25;
@@ -32,8 +44,16 @@ struct Options {
     int lifetimeS = 600;            // the camera stops by itself after this long
     int maxConnections = 100000;    // and after this many command connections
     std::string requestLog;         // append "<type> <length>" per received request
+    std::string stateFile;          // records, clock and lens gear kept here across restarts
+    std::string eventLog;           // append one line per control, serial write and record write
+    int restartMs = 1000;           // how long a restart or factory reset keeps the camera away
+    std::string transferLog;        // append one line per file or memory transfer
     Faults faults;
+    DiscoveryOptions discovery;
 };
+
+// The 384 x 288 class of detector cores; anything larger is taken as a 640 x 512 class core of its size.
+inline bool small_core(const Options &opt) { return opt.width <= 400 && opt.height <= 300; }
 
 // Parses argv; on error or --help prints usage and returns false with *exitCode set.
 bool parse_options(int argc, char **argv, Options *opt, int *exitCode);

@@ -43,8 +43,8 @@ constexpr Stop kJet[] = {{0, 0, 0, 128},    {32, 0, 0, 255},   {96, 0, 255, 255}
 // Violet, blue, cyan, green, yellow, orange, red.
 constexpr Stop kRainBow[] = {{0, 120, 0, 160},  {42, 0, 0, 255},   {85, 0, 200, 255}, {128, 0, 220, 0},
                              {170, 255, 255, 0}, {212, 255, 130, 0}, {255, 255, 0, 0}};
-// A gray ramp whose hottest levels saturate into red.
-constexpr Stop kRedSaturation[] = {{0, 0, 0, 0}, {200, 200, 200, 200}, {201, 200, 40, 40}, {255, 255, 0, 0}};
+// A gray ramp whose hottest levels blend into saturated red, without a hard edge.
+constexpr Stop kRedSaturation[] = {{0, 0, 0, 0}, {200, 200, 200, 200}, {255, 255, 0, 0}};
 // Hot is white.
 constexpr Stop kWhiteHot[] = {{0, 0, 0, 0}, {255, 255, 255, 255}};
 // Blue to spring green.

@@ -48,6 +48,11 @@ int discover_sockets_open(int *broadcastFd, int *answerFd) {
     return 0;
 }
 
+std::mutex &discover_sockets_lock() {
+    static std::mutex m;
+    return m;
+}
+
 void discover_sockets_close(int *broadcastFd, int *answerFd) {
     if (*broadcastFd >= 0) close(*broadcastFd);
     if (*answerFd >= 0) close(*answerFd);

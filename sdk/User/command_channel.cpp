@@ -1,15 +1,8 @@
 #include "command_channel.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <chrono>
 #include <cstring>
 
+#include "camera_connection.h"
 #include "sdk_global.h"
 #include "sdk_log.h"
 #include "sdk_protocol.h"
@@ -39,46 +32,10 @@ constexpr CommandEntry kCommands[] = {
     {1010, 4},
 };
 
-class Socket {
-public:
-    Socket() : fd_(socket(AF_INET, SOCK_STREAM, 0)) {}
-    ~Socket() {
-        if (fd_ >= 0) close(fd_);
-    }
-    Socket(const Socket &) = delete;
-    Socket &operator=(const Socket &) = delete;
-    int fd() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-// Reads until len bytes arrived, the peer closed, or timeout_ms elapsed overall (a trickling peer cannot
-// stretch the wait). Returns the byte count received.
-int recv_until(int fd, uint8_t *buf, int len, int timeout_ms) {
-    using clock = std::chrono::steady_clock;
-    const auto deadline = clock::now() + std::chrono::milliseconds(timeout_ms);
-    int got = 0;
-    while (got < len) {
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - clock::now()).count();
-        if (left <= 0) break;
-        pollfd p{fd, POLLIN, 0};
-        int r = poll(&p, 1, static_cast<int>(left));
-        if (r < 0 && errno == EINTR) continue;
-        if (r <= 0) break;
-        ssize_t n = recv(fd, buf + got, static_cast<size_t>(len - got), 0);
-        if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
-        if (n <= 0) break;
-        got += static_cast<int>(n);
-    }
-    return got;
-}
-
 // Steps shared by the exchange and the one-way send: socket, connect, time-outs, whole request out.
-int open_and_send(const Socket &s, uint32_t address, uint16_t port, const uint8_t *req, int recvTimeoutMs) {
-    if (s.fd() < 0) return -100;
-    if (sock_connect_timeout(s.fd(), address, port, sdk().connectTimeoutMs) != 0) return -99;
-    if (sock_set_timeouts(s.fd(), sdk().sendTimeoutMs, recvTimeoutMs) != 0) return -1;
+int open_and_send(const CameraSocket &s, uint32_t address, uint16_t port, const uint8_t *req,
+                  int recvTimeoutMs) {
+    if (int ret = camera_connect(s, address, port, recvTimeoutMs)) return ret;
     MsgHeader h;
     std::memcpy(&h, req, sizeof h);
     if (sock_send_all(s.fd(), req, h.length, 0) != 0) return -98;
@@ -110,7 +67,7 @@ int SVCMD_SendReqAndRecvResp(uint32_t address, uint16_t port, const void *req, v
     if (respLen > 0 && (!resp || respCap < respLen)) return -8;
 
     const int recvTimeoutMs = h.type == 56 ? kCtlXRecvTimeoutMs : sdk().recvTimeoutMs.load();
-    Socket s;
+    CameraSocket s;
     int ret = open_and_send(s, address, port, static_cast<const uint8_t *>(req), recvTimeoutMs);
     if (ret != 0 || respLen == 0) return ret;
 
@@ -127,7 +84,7 @@ int SVCMD_SendReqAndRecvResp(uint32_t address, uint16_t port, const void *req, v
 
 int svcmd_send_oneway(uint32_t address, uint16_t port, const void *req) {
     if (!valid_request(req)) return -8;
-    Socket s;
+    CameraSocket s;
     return open_and_send(s, address, port, static_cast<const uint8_t *>(req), sdk().recvTimeoutMs);
 }
 

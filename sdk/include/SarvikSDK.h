@@ -760,13 +760,17 @@ SARVIK_CHECK_SIZE(_DiscoverCameraMsg, 224);
 SARVIK_CHECK_OFFSET(_DiscoverCameraMsg, resp, 4);
 
 /** Node of the list returned by Sarvik_DiscoverCameras. The whole list belongs to the caller, who frees it
- *  with Sarvik_DiscoverCamerasFree. */
+ *  with Sarvik_DiscoverCamerasFree. Unlike the wire records, a node is laid out with natural alignment:
+ *  the next pointer sits at its 8-byte boundary (offset 224), so the node is 232 bytes. */
+#pragma pack(push)
+#pragma pack()
 typedef struct _DiscoverCameraNode {
     _DiscoverCameraResp2 camera;
     struct _DiscoverCameraNode* next; /**< NULL at the end of the list */
 } _DiscoverCameraNode;
-SARVIK_CHECK_SIZE(_DiscoverCameraNode, 228);
-SARVIK_CHECK_OFFSET(_DiscoverCameraNode, next, 220);
+#pragma pack(pop)
+SARVIK_CHECK_SIZE(_DiscoverCameraNode, 232);
+SARVIK_CHECK_OFFSET(_DiscoverCameraNode, next, 224);
 
 /** Body of an address change, given to Sarvik_DiscoverConfigIP: the target camera by identifier and its
  *  new network settings. */
@@ -938,10 +942,11 @@ SARVIK_CHECK_OFFSET(AlarmDataHeader, userHeader, 108);
 
 /** Configuration of an alarm client or server, copied at start. */
 typedef struct AlarmConfig {
-    char serverIp[16];      /**< server IPv4 address as dotted text (client only) */
+    char serverIp[16];      /**< client: server IPv4 address as dotted text; server: address to listen on,
+                                 empty for every interface (0.0.0.0) */
     uint16_t port;          /**< TCP port */
-    uint16_t timeout_ms;    /**< connect, send and receive time-out */
-    uint16_t queueCapacity; /**< blocks the client may hold (client only) */
+    uint16_t timeout_ms;    /**< connect, send and receive time-out; 0 means 2000 */
+    uint16_t queueCapacity; /**< blocks the client may hold, the one being delivered included (client only) */
     uint8_t reserved_22[18];
 } AlarmConfig;
 SARVIK_CHECK_SIZE(AlarmConfig, 40);
@@ -949,9 +954,9 @@ SARVIK_CHECK_OFFSET(AlarmConfig, port, 16);
 SARVIK_CHECK_OFFSET(AlarmConfig, timeout_ms, 18);
 SARVIK_CHECK_OFFSET(AlarmConfig, queueCapacity, 20);
 
-/** Called on the alarm client's worker thread after each delivery attempt with its status (0 delivered)
- *  and the block. The block belongs to the client and is valid only during the call; a failed block is
- *  retried. Must return quickly. */
+/** Called on the alarm client's worker thread after each delivery attempt with its status (0 delivered;
+ *  -100, -99 or -98 failed) and the block. The block belongs to the client and is valid only during the
+ *  call; a failed block is retried after a pause. Must return quickly. */
 typedef void (*AlarmClientCallback)(int status, AlarmDataHeader* block, void* user);
 
 /** Called on the alarm server's worker thread with status 0 and each received block. The block belongs
@@ -1822,17 +1827,443 @@ SARVIK_API void Sarvik_FreePaletteData(char** table);
 /* Camera records and controls                                                                            */
 /* ------------------------------------------------------------------------------------------------------ */
 
+/*
+ * Every call below is one exchange on a fresh connection to the session's command port (55502), made on
+ * the caller's thread; any thread may call, and several calls, also to one camera, may run at once. A
+ * camera that does not answer costs at most the connect plus the receive time-out (10000 ms of receive
+ * time for Sarvik_SendControlX).
+ *
+ * Records are owned by the caller. A get writes the record only on success: on failure the caller's
+ * record is untouched. A set only reads the record; the library keeps no pointer. Camera records carry
+ * reserved bytes: always read a record, change its fields, and write it back whole.
+ *
+ * Checks, in this order, all before anything is sent: SARVIK_ERR_NOT_INIT (-4); the arguments
+ * (SARVIK_ERR_INVALID_ARG -8 for a NULL record, an unknown info type or a short buffer;
+ * SARVIK_ERR_REFUSED -2 for an FPA variant outside 0..2); then the user id (SARVIK_ERR_BAD_ID -10 for an
+ * id outside 0..255 or not logged in). After that come the command channel's statuses: SARVIK_ERR_FAIL
+ * (-1, socket options), SARVIK_ERR_RECV (-97, no, short or wrongly typed answer), SARVIK_ERR_SEND (-98),
+ * SARVIK_ERR_CONNECT (-99), SARVIK_ERR_SOCKET (-100).
+ */
+
+/**
+ * Reads the camera's identity, versions and data format. A camera value of 0 for sendRatio is reported as
+ * 1 (Sarvik_GetInfo with SARVIK_INFO_CAMERA_BASIC returns the raw value). The session's copy made at login
+ * is not changed.
+ * \return 0 or a status of the list above.
+ */
+SARVIK_API int Sarvik_GetCameraBasicInfo(int userId, _CameraBasicInfo* info);
+
+/**
+ * Writes the basic info; the camera takes only cameraName, dataRatio, sendRatio, dataTransform and
+ * desmearLevel and keeps its read-only fields.
+ * \return 0 or a status of the list above.
+ */
+SARVIK_API int Sarvik_SetCameraBasicInfo(int userId, const _CameraBasicInfo* info);
+
+/** Reads the camera's network settings (info type 1). \return 0 or a status of the list above. */
+SARVIK_API int Sarvik_GetCameraNetworkInfo(int userId, _CameraNetworkInfo* info);
+
+/**
+ * Writes the camera's network settings. The camera applies them on its own terms (an address change may
+ * cut the session's camera off this address). \return 0 or a status of the list above.
+ */
+SARVIK_API int Sarvik_SetCameraNetworkInfo(int userId, const _CameraNetworkInfo* info);
+
+/**
+ * Reads the temperature correction parameters (info type 2). The session's copy made at login is not
+ * changed. \return 0 or a status of the list above.
+ */
+SARVIK_API int Sarvik_GetFixInfo(int userId, _FixInfo* info);
+
+/** Writes the temperature correction parameters. \return 0 or a status of the list above. */
+SARVIK_API int Sarvik_SetFixInfo(int userId, const _FixInfo* info);
+
+/** Reads the flat-field correction behaviour (info type 3). \return 0 or a status of the list above. */
+SARVIK_API int Sarvik_GetFFCInfo(int userId, _FFCInfo* info);
+
+/** Writes the flat-field correction behaviour. \return 0 or a status of the list above. */
+SARVIK_API int Sarvik_SetFFCInfo(int userId, const _FFCInfo* info);
+
+/**
+ * Reads the camera's video output settings (info type 4). Temperatures are tenths of deg C as stored by
+ * the camera; converting to deg C (x0.1) is the caller's. \return 0 or a status of the list above.
+ */
+SARVIK_API int Sarvik_GetTvoutInfo(int userId, _TvoutInfo* info);
+
+/**
+ * Writes the video output settings. The caller converts deg C to tenths (x10, truncated toward zero:
+ * -12.34 deg C is stored as -123). \return 0 or a status of the list above.
+ */
+SARVIK_API int Sarvik_SetTvoutInfo(int userId, const _TvoutInfo* info);
+
+/** Reads the opaque output settings (info type 5). \return 0 or a status of the list above. */
+SARVIK_API int Sarvik_GetCameraOutputInfo(int userId, _CameraOutputInfo* info);
+
+/** Writes the opaque output settings unchanged. \return 0 or a status of the list above. */
+SARVIK_API int Sarvik_SetCameraOutputInfo(int userId, const _CameraOutputInfo* info);
+
+/** Reads the NTP servers and time zone (info type 6). \return 0 or a status of the list above. */
+SARVIK_API int Sarvik_GetCameraTimeInfo(int userId, _CameraTimeInfo* info);
+
+/** Writes the NTP servers and time zone. \return 0 or a status of the list above. */
+SARVIK_API int Sarvik_SetCameraTimeInfo(int userId, const _CameraTimeInfo* info);
+
+/** Reads the on-screen display settings (info type 7). \return 0 or a status of the list above. */
+SARVIK_API int Sarvik_GetCameraOSDInfo(int userId, _CameraOSDInfo* info);
+
+/** Writes the on-screen display settings. \return 0 or a status of the list above. */
+SARVIK_API int Sarvik_SetCameraOSDInfo(int userId, const _CameraOSDInfo* info);
+
+/** Reads the GPIO line modes (info type 8). \return 0 or a status of the list above. */
+SARVIK_API int Sarvik_GetGpioInfo(int userId, _GpioInfo* info);
+
+/**
+ * Writes the GPIO line modes. Output levels are set with Sarvik_SendControlX (SARVIK_CTLX_SET_GPIO).
+ * \return 0 or a status of the list above.
+ */
+SARVIK_API int Sarvik_SetGpioInfo(int userId, const _GpioInfo* info);
+
+/** Reads the serial port settings (info type 9). \return 0 or a status of the list above. */
+SARVIK_API int Sarvik_GetSerialPortInfo(int userId, _SerialPortInfo* info);
+
+/** Writes the serial port settings. \return 0 or a status of the list above. */
+SARVIK_API int Sarvik_SetSerialPortInfo(int userId, const _SerialPortInfo* info);
+
+/**
+ * Reads the protocol plug-in settings (info type 10) through message 48 with operation word
+ * SARVIK_PLUGIN_OP_READ. The camera must answer with status 0.
+ * \return 0; SARVIK_ERR_REFUSED (-2) when the answer carries another status (info untouched); or a status
+ *         of the list above.
+ */
+SARVIK_API int Sarvik_GetCameraPluginInfo(int userId, _CameraPluginInfo* info);
+
+/**
+ * Writes the protocol plug-in settings through message 48 with operation word SARVIK_PLUGIN_OP_WRITE;
+ * the versions are the camera's own and are kept. The camera must answer with status 2.
+ * \return 0; SARVIK_ERR_REFUSED (-2) when the answer carries another status; or a status of the list
+ *         above.
+ */
+SARVIK_API int Sarvik_SetCameraPluginInfo(int userId, const _CameraPluginInfo* info);
+
+/**
+ * Reads detector registers, variant 0..2 (info types 100..102).
+ * \return 0; SARVIK_ERR_REFUSED (-2) for a variant outside 0..2, nothing sent; or a status of the list
+ *         above.
+ */
+SARVIK_API int Sarvik_GetFPAInfo(int userId, _FPAInfo* info, int variant);
+
+/** Writes detector registers, variant 0..2. \return as Sarvik_GetFPAInfo. */
+SARVIK_API int Sarvik_SetFPAInfo(int userId, const _FPAInfo* info, int variant);
+
+/** Reads AK-family detector registers, variant 0..2 (info types 103..105). \return as Sarvik_GetFPAInfo. */
+SARVIK_API int Sarvik_GetFPAInfoAK(int userId, _FPAInfoAK* info, int variant);
+
+/** Writes AK-family detector registers, variant 0..2. \return as Sarvik_GetFPAInfo. */
+SARVIK_API int Sarvik_SetFPAInfoAK(int userId, const _FPAInfoAK* info, int variant);
+
+/** Reads GD-family detector registers, variant 0..2 (info types 106..108). \return as Sarvik_GetFPAInfo. */
+SARVIK_API int Sarvik_GetFPAInfoGD(int userId, _FPAInfoGD* info, int variant);
+
+/** Writes GD-family detector registers, variant 0..2. \return as Sarvik_GetFPAInfo. */
+SARVIK_API int Sarvik_SetFPAInfoGD(int userId, const _FPAInfoGD* info, int variant);
+
+/** Reads HK160 detector registers (info type 113). \return 0 or a status of the list above. */
+SARVIK_API int Sarvik_GetFPAInfoHK160(int userId, _FPAInfoHK160* info);
+
+/** Writes HK160 detector registers. \return 0 or a status of the list above. */
+SARVIK_API int Sarvik_SetFPAInfoHK160(int userId, const _FPAInfoHK160* info);
+
+/**
+ * Reads any record by its info type (SarvikInfoType) into buffer, which holds size bytes; exactly the
+ * record's size is written at its start, the rest of the buffer is untouched. The exchange is the
+ * dedicated call's, with two differences: basic info comes raw (a sendRatio of 0 stays 0), and info types
+ * 109..111, 112 and 1000..1002 have no dedicated call. Info type 10 runs the plug-in exchange with its
+ * operation and status words.
+ * \return 0; SARVIK_ERR_INVALID_ARG (-8) for an unknown info type, a NULL buffer or size smaller than the
+ *         record, nothing sent; SARVIK_ERR_REFUSED (-2) for a refused plug-in exchange; or a status of
+ *         the list above.
+ */
+SARVIK_API int Sarvik_GetInfo(int userId, int infoType, void* buffer, int size);
+
+/**
+ * Writes any record by its info type from the first bytes of buffer (size bytes available).
+ * \return as Sarvik_GetInfo.
+ */
+SARVIK_API int Sarvik_SetInfo(int userId, int infoType, const void* buffer, int size);
+
+/**
+ * Sends a one-way control command (message 6): shutter, restart, flat-field correction, factory reset
+ * (SarvikCtlCode). Returns as soon as the 14 bytes are sent; the camera does not answer, so success says
+ * nothing about the command's effect.
+ * \return 0 or a status of the list above (no -97: nothing is received).
+ */
+SARVIK_API int Sarvik_SendControl(int userId, const _Ctl* ctl);
+
+/**
+ * Sends an extended control command (message 56, SarvikCtlXCode) and waits for its answer (receive
+ * time-out 10000 ms). On an answer, the whole 68-byte answer overwrites *ctl, also when it names another
+ * command.
+ * \return 0; SARVIK_ERR_FAIL (-1) when the answer's command differs from the one sent (*ctl holds the
+ *         answer); or a status of the list above (*ctl untouched).
+ */
+SARVIK_API int Sarvik_SendControlX(int userId, _CtlX* ctl);
+
+/**
+ * Hands 32 bytes to the camera for its serial port (message 41, one-way). Returns as soon as they are
+ * sent.
+ * \return 0 or a status of the list above (no -97: nothing is received).
+ */
+SARVIK_API int Sarvik_WriteSerialPortData(int userId, const _SerialPortData* data);
+
 /* ------------------------------------------------------------------------------------------------------ */
 /* Discovery and address change                                                                           */
 /* ------------------------------------------------------------------------------------------------------ */
+
+/**
+ * Finds the cameras on the local networks by UDP broadcast to port 55501, in two passes: the first asks
+ * for answers on the sending socket, the second (on every IPv4 interface but 127.0.0.1) for answers on the
+ * PC's port 55511. The answers are merged in arrival order, first pass first; of several answers with the
+ * same cameraId (compared as text, at most 32 characters) only the first stays, so a camera answering both
+ * passes keeps its first-pass entry. Each pass ends when the network has been quiet for 2000 ms or at the
+ * first datagram that is not an answer: a discovery takes at least 4 s.
+ * Ownership: the list belongs to the caller, who frees it with Sarvik_DiscoverCamerasFree.
+ * Thread: any thread, typically a worker (it blocks for seconds). Discoveries and address changes share
+ * the library's two discovery sockets; the library runs them one at a time, a second caller waits.
+ * \return the head of the list, or NULL when no camera answered or the library is not started.
+ */
+SARVIK_API _DiscoverCameraNode* Sarvik_DiscoverCameras(void);
+
+/**
+ * Frees every node of a list returned by Sarvik_DiscoverCameras and sets *head to NULL. NULL and
+ * *head == NULL are ignored.
+ * Thread: any thread; the list must not be in use elsewhere.
+ */
+SARVIK_API void Sarvik_DiscoverCamerasFree(_DiscoverCameraNode** head);
+
+/**
+ * Gives the camera named by request->cameraId the network settings request->network, by broadcast on every
+ * IPv4 interface but 127.0.0.1, and waits up to 2000 ms on port 55511 for the camera's confirmation.
+ * Thread: as Sarvik_DiscoverCameras (runs one at a time with discoveries).
+ * \param request  read only; cameraId zero-padded.
+ * \return 0 when the named camera confirmed, or for a NULL request (nothing is sent); SARVIK_ERR_NOT_INIT;
+ *         SARVIK_ERR_STATE when the answer socket (port 55511) could not be opened at start-up;
+ *         SARVIK_ERR_SEND when the request went out on no interface; SARVIK_ERR_RECV when no answer, or
+ *         one naming another camera, came (the change may still have been applied).
+ */
+SARVIK_API int Sarvik_DiscoverConfigIP(const _DiscoverConfigIPInfo* request);
 
 /* ------------------------------------------------------------------------------------------------------ */
 /* File and memory transfer                                                                               */
 /* ------------------------------------------------------------------------------------------------------ */
 
+/*
+ * Each transfer is one request/answer handshake on a fresh connection to the session's command port
+ * (55502), set up like a record exchange (connect, send and receive time-outs), followed by the raw bytes.
+ * Calls run on the caller's thread; any thread may call, and several transfers, also to one camera, may run
+ * at once as far as the camera accepts them. Nothing is sent after the payload: the connection closes as
+ * soon as the announced size has been sent or received. A camera that stops answering costs at most the
+ * connect time-out plus one receive (or send) time-out per stalled step.
+ *
+ * Checks, in this order, before anything is sent: SARVIK_ERR_NOT_INIT (-4); the arguments
+ * (SARVIK_ERR_INVALID_ARG -8); then the user id (SARVIK_ERR_BAD_ID -10). After that: SARVIK_ERR_SOCKET
+ * (-100), SARVIK_ERR_CONNECT (-99, logged "connect to <address> error"), SARVIK_ERR_FAIL (-1, socket
+ * options), SARVIK_ERR_SEND (-98, the request or the payload could not be sent whole), SARVIK_ERR_RECV
+ * (-97, the answer was missing, short or of the wrong type, or the payload stopped coming within the
+ * receive time-out), SARVIK_ERR_REFUSED (-2, the camera answered with a negative status; no payload is
+ * moved), SARVIK_ERR_NO_MEMORY (-5). Every failure closes the connection; the session is not affected.
+ * File and memory types are passed to the camera unchanged (SarvikFileType, SarvikMemType).
+ */
+
+/**
+ * Sends a local file to the camera as file type fileType, streamed through one 1 MiB buffer (the file is
+ * never loaded whole). An empty file is announced with size 0 and no payload.
+ * \param path  a regular file, read only.
+ * \return 0; -4, -8 (path NULL, or the file larger than 2147483647 bytes), -10; SARVIK_ERR_FILE_OPEN
+ *         (-200, the file cannot be opened or is not a regular file); the handshake statuses above;
+ *         SARVIK_ERR_FILE_READ (-198, the file shrank while it was sent).
+ */
+SARVIK_API int Sarvik_UploadFile(int userId, const char* path, int fileType);
+
+/**
+ * Fetches file type fileType from the camera into the local file path, streamed through one 1 MiB buffer.
+ * The bytes land in a temporary file beside path ("<path>.part-<pid>-<n>") that takes the name path only
+ * when the whole announced size has arrived and been written: a failed download leaves no file under path
+ * (and an older file of that name untouched) and removes its temporary file. A size of 0 creates an empty
+ * file.
+ * \return 0; -4, -8 (path NULL), -10; the handshake statuses above (-97 also when the camera announces a
+ *         negative size or the payload stops before the announced size); SARVIK_ERR_FILE_OPEN (-200, the
+ *         temporary file cannot be created or cannot take the name path); SARVIK_ERR_FILE_WRITE (-197).
+ */
+SARVIK_API int Sarvik_DownloadFile(int userId, const char* path, int fileType);
+
+/**
+ * Sends size bytes of data to the camera as memory block memType (e.g. SARVIK_MEM_GB28181 with a
+ * GB28181Block of 280 bytes). The block goes out whole after the camera's non-negative answer.
+ * \param data  read only; may be NULL when size is 0.
+ * \return 0; -4, -8 (size negative, or data NULL with size > 0), -10; the handshake statuses above.
+ */
+SARVIK_API int Sarvik_UploadMem(int userId, int memType, const void* data, int size);
+
+/**
+ * Fetches memory block memType from the camera into buffer.
+ * \param size  in: the capacity of buffer in bytes; out, on success only: the block's size. A block larger
+ *              than the capacity gives SARVIK_ERR_NO_MEMORY (-5) without reading it, and *size keeps the
+ *              capacity. On any failure *size is unchanged, while the buffer may hold part of the block.
+ * \return 0; -4, -8 (size NULL or negative, or buffer NULL with a capacity > 0), -10; the handshake
+ *         statuses above (-97 also for a negative announced size, or a block that stops coming); -5.
+ */
+SARVIK_API int Sarvik_DownloadMem(int userId, int memType, void* buffer, int* size);
+
 /* ------------------------------------------------------------------------------------------------------ */
 /* Alarm messaging                                                                                        */
 /* ------------------------------------------------------------------------------------------------------ */
+
+/** An alarm client: a queue of blocks and one worker thread that delivers them to an alarm server, one TCP
+ *  connection per block, newest first. Opaque; made by AlarmClient_Create, released by AlarmClient_Free. */
+typedef struct AlarmClient AlarmClient;
+
+/** An alarm server: one worker thread that accepts connections from any number of clients, reads one block
+ *  from each and keeps it until the application releases it. Opaque; made by AlarmServer_Create, released by
+ *  AlarmServer_Free. */
+typedef struct AlarmServer AlarmServer;
+
+/**
+ * Makes a stopped alarm client. The caller owns it and releases it with AlarmClient_Free.
+ * Thread: any thread.
+ * \return the client; NULL when the SDK is not initialised or out of memory.
+ */
+SARVIK_API AlarmClient* AlarmClient_Create(void);
+
+/**
+ * Starts the client's worker. The configuration (server address, port, time-out, queue capacity) is copied.
+ * The worker logs "work_loop enter", then takes the block at the head of the queue, connects within the
+ * time-out, sends the whole block within the time-out again, and calls callback(status, block, user) on the
+ * worker thread after each attempt. A delivered block is freed after the call; a failed one goes back to the
+ * head of the queue and is tried again after a pause of half a second, so an unreachable server costs no CPU.
+ * A client may be started again after AlarmClient_Stop.
+ * Thread: any thread, not the callback.
+ * \return 0; -4; -8 (client, config or callback NULL, or serverIp not dotted IPv4 text); -7 already running;
+ *         -100 no descriptor for the stop signal; -5 the worker thread could not be started.
+ */
+SARVIK_API int AlarmClient_Start(AlarmClient* client, const AlarmConfig* config, AlarmClientCallback callback,
+                                 void* user);
+
+/**
+ * Queues a copy of a block at the head of the queue (the caller keeps its own block); blocks are delivered
+ * newest first. The block being delivered still takes one of the queueCapacity places, so with capacity 4 and
+ * an unreachable server the fifth post fails.
+ * Thread: any thread, also the callback.
+ * \return 0 queued; -4; -8 (NULL argument); -11 the block is not valid (it could never be delivered); -7 not
+ *         running, queue full, or no memory for the copy.
+ */
+SARVIK_API int AlarmClient_PostData(AlarmClient* client, const AlarmDataHeader* block);
+
+/**
+ * Stops the worker, cutting short a delivery under way, and discards every queued block (no callback is made
+ * for them). Works also after Sarvik_FreeSDK, so that a client can always be wound down.
+ * Thread: any thread, not the callback.
+ * \return 0; -8 client NULL; -7 not running, or called from the callback.
+ */
+SARVIK_API int AlarmClient_Stop(AlarmClient* client);
+
+/**
+ * Stops the client if it runs, frees it and sets *client to NULL; *client NULL is ignored. Works also after
+ * Sarvik_FreeSDK.
+ * Thread: any thread, not the callback.
+ * \return 0; -8 client NULL; -7 called from the callback (nothing freed).
+ */
+SARVIK_API int AlarmClient_Free(AlarmClient** client);
+
+/**
+ * Makes a stopped alarm server. The caller owns it and releases it with AlarmServer_Free.
+ * Thread: any thread.
+ * \return the server; NULL when the SDK is not initialised or out of memory.
+ */
+SARVIK_API AlarmServer* AlarmServer_Create(void);
+
+/**
+ * Listens on config->port (address reuse, backlog 8) on the address in config->serverIp, or on every
+ * interface when it is empty, and starts the worker (log "work_loop enter"). For each connection the worker
+ * reads one block: the 512 header bytes, the validity check (the size is checked before anything is
+ * allocated), then the rest; the whole block must arrive within the configured time-out, so a slow or silent
+ * client cannot hold the worker longer. A valid block gets the time of receipt as its event time, is listed,
+ * and is handed to callback(0, block, user) on the worker thread; an invalid or incomplete one is dropped and
+ * its connection closed. A server may be started again after AlarmServer_Stop.
+ * Thread: any thread, not the callback.
+ * \return 0; -4; -8 (server, config or callback NULL, or serverIp neither empty nor dotted IPv4 text); -7
+ *         already running; -100 socket failure; -96 the port cannot be bound or listened on; -5 the worker
+ *         thread could not be started.
+ */
+SARVIK_API int AlarmServer_Start(AlarmServer* server, const AlarmConfig* config, AlarmServerCallback callback,
+                                 void* user);
+
+/**
+ * Releases a block handed to the server callback. A block the server does not list (released already, freed
+ * by AlarmServer_Stop, or never received) is left alone. Works also after Sarvik_FreeSDK.
+ * Thread: any thread, also the callback.
+ * \return 0 (also for a block that is not listed); -8 for a NULL argument.
+ */
+SARVIK_API int AlarmServer_FreeData(AlarmServer* server, AlarmDataHeader* block);
+
+/**
+ * Stops the worker promptly, also while a client is connected, closes the listening socket (log
+ * "work_loop leave") and frees every block not yet released. Works also after Sarvik_FreeSDK.
+ * Thread: any thread, not the callback.
+ * \return 0; -8 server NULL; -7 not running, or called from the callback.
+ */
+SARVIK_API int AlarmServer_Stop(AlarmServer* server);
+
+/**
+ * Stops the server if it runs, frees it and sets *server to NULL; *server NULL is ignored. Works also after
+ * Sarvik_FreeSDK.
+ * Thread: any thread, not the callback.
+ * \return 0; -8 server NULL; -7 called from the callback (nothing freed).
+ */
+SARVIK_API int AlarmServer_Free(AlarmServer** server);
+
+/**
+ * Builds a block: the 512 bytes of header512 (type, sender, event time and application bytes are kept), then
+ * the parts with a positive length packed in their given order, their lengths and kinds in the first entries
+ * of the two tables (the remaining entries 0), and the total size at offset 0. A part whose length is 0 or
+ * negative is skipped and gets length 0 and kind 0 in the caller's lengths and kinds. Example: lengths 0, 10,
+ * 0, 5 give a 527-byte block whose tables list 10 then 5. Needs no Sarvik_InitSDK.
+ * Thread: any thread.
+ * \param parts  four part pointers; may be NULL when no length is positive.
+ * \return a new block that the caller frees with AlarmData_Free (it comes from malloc, so free() works too);
+ *         NULL when header512, lengths or kinds is NULL, a part with a positive length is NULL, the block
+ *         would exceed 16 MiB, or out of memory (the caller's arrays are then untouched).
+ */
+SARVIK_API AlarmDataHeader* AlarmData_Create(const void* header512, const void* const parts[4],
+                                             int lengths[4], unsigned char kinds[4]);
+
+/**
+ * Frees a block made by AlarmData_Create and sets *block to NULL. NULL and *block NULL are ignored. Not for
+ * blocks handed to a server callback (AlarmServer_FreeData) or a client callback (the client's own).
+ * Thread: any thread.
+ */
+SARVIK_API void AlarmData_Free(AlarmDataHeader** block);
+
+/**
+ * Stores a valid block in dir. The base name is "<dir>/<type>_<sender>_YYYYMMDD_hhmmss" from the alarm
+ * type's name, the sender and the event time in local time (a '/' in the sender becomes '_'; an event time
+ * outside the years 1601-9999 gives zeros); it is copied into name (at most nameSize bytes, terminated).
+ * split 0: the whole block goes to "<base>.alarm". split non-zero: each part with bytes goes to
+ * "<base>.<kind>" (e.g. base.jpg); a later part of a kind already stored gets "<base>_<n>.<kind>" with its
+ * table position n (1-4), so no part overwrites another. Needs no Sarvik_InitSDK.
+ * Thread: any thread.
+ * \return the number of files written (0 for a split block without parts); -11 block NULL or not valid; -8
+ *         (name NULL, nameSize below 128, dir NULL or empty); when no file at all could be written, the
+ *         first write's status (-200 cannot create, -197 short write).
+ */
+SARVIK_API int AlarmData_Save(const AlarmDataHeader* block, const char* dir, int split, char* name,
+                              int nameSize);
+
+/**
+ * Name of an alarm type: "None" (0), "SmokeFirePerson" (1), "unknown" for any other value. The text is
+ * static. Needs no Sarvik_InitSDK.
+ * Thread: any thread.
+ */
+SARVIK_API const char* AlarmDataType_num2str(unsigned int type);
 
 /* ------------------------------------------------------------------------------------------------------ */
 /* Temperature frames                                                                                     */
@@ -1842,6 +2273,72 @@ SARVIK_API void Sarvik_FreePaletteData(char** table);
 /* Stretch and palettes rendering                                                                         */
 /* ------------------------------------------------------------------------------------------------------ */
 
+/**
+ * A stretch context: the image settings of one view (a _strech_control) and the per-frame state that turns
+ * temperature frames into gray levels, BGRA pixels or byte planes. Opaque; made by strCreate and owned by its
+ * creator, who frees it with strFree. These calls need no Sarvik_InitSDK and log nothing of their own.
+ * Thread: one thread renders with a context; strSetCtl and strGetCtl may come from another thread and then
+ * wait for a frame in progress, so a change takes effect from the next frame on.
+ * Rendering is deterministic: the same settings and frames give the same bytes on every machine.
+ */
+typedef struct StretchContext StretchContext;
+
+/**
+ * Creates a stretch context with the default settings: strechType 1 (adaptive), smoothing on, gain 2.0,
+ * manual window 20.0 to 40.0 deg C and off, temp2gray 0 (automatic), ddeLevel 0, no colour marking. All
+ * tables are allocated here (about 836 KiB); the detail-enhancement work area (about 4 MiB plus 2 bytes per
+ * pixel) is allocated by the first frame that uses it, and again only when the frame size changes.
+ * \return the context, or NULL when out of memory.
+ */
+SARVIK_API StretchContext* strCreate(void);
+
+/** Frees a context and its detail-enhancement state. NULL is ignored. */
+SARVIK_API void strFree(StretchContext* ctx);
+
+/**
+ * Applies the fields of ctl whose flag bits (SARVIK_STRECH_*) are set, except ddeLevel: bit 0x40 is honoured
+ * only by Sarvik_PreviewSetImage and SarvikPlayback_SetImage. A gain outside 0.08..10.02 is ignored;
+ * temp2gray is taken only when it is 0 or 10..50; a gain or smoothing change restarts the smoothing; the
+ * marking bit rebuilds the marking palettes from ct_color0 (and ct_color1 for ct_type 4). ctl is only read.
+ * \return 0; SARVIK_ERR_INVALID_ARG (-8) when ctx or ctl is NULL.
+ */
+SARVIK_API int strSetCtl(StretchContext* ctx, const _strech_control* ctl);
+
+/**
+ * Copies the current settings into ctl, with flags 0.
+ * \return 0; SARVIK_ERR_INVALID_ARG (-8) when ctx or ctl is NULL.
+ */
+SARVIK_API int strGetCtl(StretchContext* ctx, _strech_control* ctl);
+
+/**
+ * Renders one frame to width x height gray levels (row by row, like the samples). data holds the header's
+ * width x height samples. Data kind 0 uses the raw mapping; otherwise strechType 2 the linear stretch and any
+ * other value the adaptive stretch, with detail enhancement when ddeLevel is non-zero and the frame is at
+ * least 32 x 32. Allocates nothing (except the first detail-enhancement frame of a size).
+ * \return 0 (also for a frame of width or height 0, which writes nothing); SARVIK_ERR_INVALID_ARG (-8) when
+ *         a pointer is NULL.
+ */
+SARVIK_API int strTemp2Gray(StretchContext* ctx, const int16_t* data, const _DataFrameHeader* header,
+                            uint8_t* gray);
+
+/**
+ * Renders one frame to width x height BGRA pixels: each gray level picks its colour from palette (256
+ * colours of one PaletteEntry, coldest first) or, under colour marking, from the marking palettes (alpha
+ * 255). The palette is read during the call only.
+ * \return as strTemp2Gray; SARVIK_ERR_INVALID_ARG (-8) also when palette is NULL.
+ */
+SARVIK_API int strTemp2Bgra(StretchContext* ctx, const int16_t* data, const _DataFrameHeader* header,
+                            uint32_t* image, const uint32_t* palette);
+
+/**
+ * Renders one frame to three width x height byte planes: the pixel's selected 4-byte palette entry (of
+ * palette, 256 entries of 4 bytes, or of a marking palette, whose entries are blue, green, red, 255) gives
+ * its bytes 0, 1 and 2 to plane0, plane1 and plane2.
+ * \return as strTemp2Bgra.
+ */
+SARVIK_API int strTemp2Yuv(StretchContext* ctx, const int16_t* data, const _DataFrameHeader* header,
+                           uint8_t* plane0, uint8_t* plane1, uint8_t* plane2, const uint8_t* palette);
+
 /* ------------------------------------------------------------------------------------------------------ */
 /* Destripe and denoise filters                                                                           */
 /* ------------------------------------------------------------------------------------------------------ */
@@ -1850,17 +2347,182 @@ SARVIK_API void Sarvik_FreePaletteData(char** table);
 /* Measurement templates                                                                                  */
 /* ------------------------------------------------------------------------------------------------------ */
 
+/** A measurement context: one template (exclusion areas, whole-frame alarm, up to 16 objects) with its pixel
+ *  masks and temperature table, for frames of one size. Opaque; made by mtCreate, owned by the caller and
+ *  released with mtFree. A context is used by one thread at a time (the library takes no lock); different
+ *  contexts may be used on different threads at once.
+ *
+ *  Every mt* function is a plain computation: it needs no Sarvik_InitSDK and logs nothing. Temperatures are
+ *  raw / slope + offset in 32-bit floats with the frame header's slope and offset; the maximum and minimum
+ *  take the truncated mean of their 3 x 3 neighbourhood unless they lie on the frame border; the average is
+ *  the integer mean of the raw values. Maximum and minimum start at a reference pixel and the first
+ *  occurrence in scan order wins; positions are column and row. */
+typedef struct MtContext MtContext;
+
+/**
+ * Makes a context for frames of width x height holding an empty template (SARVIK_MT_VERSION, the size, no
+ * areas, no objects). The caller owns it and releases it with mtFree.
+ * Thread: any thread.
+ * \return the context; NULL when width is not 1..1280, height is not 1..1024, or out of memory.
+ */
+SARVIK_API MtContext* mtCreate(int width, int height);
+
+/**
+ * Releases a context made by mtCreate (with the masks mtReload may have reallocated) and sets *context to
+ * NULL. NULL and *context NULL are ignored.
+ * Thread: the thread that uses the context.
+ */
+SARVIK_API void mtFree(MtContext** context);
+
+/**
+ * Loads a template into a context. When the template's size differs from the context's, the context is first
+ * resized to it with an empty template; then the template is validated, copied (the caller keeps its own)
+ * and the masks rebuilt. Validation of every enabled area (bits 0-7 of areaEnable): all four corners inside
+ * the frame; of every enabled object (bits 0-15 of objectEnable): percent 50..100 and, by shape, point:
+ * (x, y) inside and r <= 3; rectangle and ellipse: x0 < x1 < width and y0 < y1 < height; line, polyline and
+ * polygon: count <= 32 (polyline >= 2, polygon >= 3) and the first count points inside; other shapes are
+ * invalid.
+ * Thread: the thread that uses the context.
+ * \return 0; -1 no memory for the new size (the context is unchanged); -2 invalid template: of the
+ *         context's size, the previous template stays loaded; of another size, the context has been resized
+ *         to an empty template; of a size outside 1..1280 x 1..1024, the context is unchanged;
+ *         SARVIK_ERR_INVALID_ARG (-8) context or tpl NULL.
+ */
+SARVIK_API int mtReload(MtContext* context, const MtTemplate* tpl);
+
+/**
+ * Measures a frame with the context's template. results[0]: the whole frame (only the pixels outside the
+ * enabled exclusion areas when any is enabled; reference pixel 0) with the alarm state of the template's
+ * whole-frame object. results[1 + i]: enabled object i, measured exactly as mtGetResult measures it (a
+ * polygon through its prebuilt mask, which covers the same pixels), with its alarm state; entries of
+ * disabled objects, and of a line whose end lies outside the frame, are left untouched. Temperatures come
+ * from the context's table, rebuilt whenever the frame's slope or offset change; a frame with slope 0 is
+ * converted with the last scale seen (slope 1, offset 0 before any).
+ * Thread: the thread that uses the context.
+ * \param samples  width x height signed 16-bit samples, row by row.
+ * \param results  17 entries, written as described.
+ * \return 0; -1 the frame's width or height differ from the context's; SARVIK_ERR_INVALID_ARG (-8) a NULL
+ *         argument.
+ */
+SARVIK_API int mtCheck(MtContext* context, const _DataFrameHeader* header, const int16_t* samples,
+                       MtResult* results);
+
+/**
+ * Measures one object on a frame and evaluates its alarm (SarvikMtAlarm; the average decides for points,
+ * the maximum and minimum for the other shapes). Regions: point: the box of half-size r around (x, y) cut to
+ * the frame; line: its Bresenham path, both ends included; rectangle: the box (x0, y0)-(x1, y1), far corner
+ * cut to the frame; ellipse: in that box, when it is more than 2 pixels wide and high, the pixels of the
+ * inscribed ellipse (reference the centre), else the box; polyline: each segment as a line, a joint counted
+ * for both segments it ends (reference the first point); polygon: the even-odd inside of the points over
+ * their bounding box (reference the first point). Nothing is written when the region is empty or a line
+ * end lies outside the frame. A slope of 0 converts as slope 1.
+ * Thread: any thread.
+ * \return 0; -1 the object is invalid for the frame (percent not 50..100, polyline not 2..32 or polygon not
+ *         3..32 points, or one of the first count points, at most 32, outside the frame); -2 a shape above
+ *         5; SARVIK_ERR_INVALID_ARG (-8) a NULL argument.
+ */
+SARVIK_API int mtGetResult(const _DataFrameHeader* header, const int16_t* samples, const MtObject* object,
+                           MtResult* result);
+
+/**
+ * Measures the whole frame (every pixel, reference pixel 0): maximum, minimum, average and their positions.
+ * The alarm state is not written. A slope of 0 converts as slope 1. The temperature preview runs this on
+ * every frame to fill the frame's result.
+ * Thread: any thread.
+ * \return 0; -1 the frame is empty (width or height 0); SARVIK_ERR_INVALID_ARG (-8) a NULL argument.
+ */
+SARVIK_API int mtGetResult_GMO(const _DataFrameHeader* header, const int16_t* samples, MtResult* result);
+
 /* ------------------------------------------------------------------------------------------------------ */
 /* NETD measurement                                                                                       */
 /* ------------------------------------------------------------------------------------------------------ */
+
+/* A NETD object keeps the last frameCount frames of one stream and two noise figures computed from them:
+ * NETD, the temporal noise (the mean over all pixels of each pixel's population standard deviation across
+ * the ring, truncated to hundredths per pixel), and SSTD, the spatial noise (the standard deviation over
+ * the pixels of the newest frame). For temperature frames (data kind 2) both are scaled by the integer
+ * quotient 1000 / slope, which gives millikelvin for slopes that divide 1000 (x10 for slope 100); other
+ * frames report sample units. The figures are recomputed at most once per calcInterval, on the first frame
+ * whose time stamp lies more than calcInterval from that of the last computation (0 after configuration).
+ *
+ * The handle is opaque: made by NETD_Create, owned by the caller, released with NETD_Free. These are plain
+ * computations: they need no Sarvik_InitSDK and log nothing.
+ * Thread: an object takes no lock; one thread at a time feeds it (typically the preview callback's thread),
+ * and NETD_SetConfig must not overlap NETD_Execute on the same object. Different objects are independent. */
+
+/**
+ * Makes an unconfigured NETD object (every frame is refused until NETD_SetConfig succeeds).
+ * Thread: any thread.
+ * \return the handle, which the caller releases with NETD_Free; NULL when out of memory.
+ */
+SARVIK_API void* NETD_Create(void);
+
+/**
+ * Releases an object and its ring and sets *handle to NULL. NULL and *handle NULL are ignored.
+ * Thread: the thread that feeds the object, or any once feeding has stopped.
+ */
+SARVIK_API void NETD_Free(void** handle);
+
+/**
+ * Configures the object for frames of config->width x config->height. A configuration different from the
+ * current one allocates a zero-filled ring of frameCount frames (2 x width x height x frameCount bytes),
+ * empties it and resets both figures and the last computation's time stamp to 0. One equal byte for byte
+ * to the current one changes nothing: the ring and the last figures survive. config is only read.
+ * \return 0; SARVIK_ERR_INVALID_ARG (-8) a NULL argument, width or height 0, frameCount outside 10..100 or
+ *         calcInterval outside 1000..10000 ms (the current configuration stays); SARVIK_ERR_NO_MEMORY (-5)
+ *         the ring could not be allocated (the object is then unconfigured).
+ */
+SARVIK_API int NETD_SetConfig(void* handle, const NetdConfig* config);
+
+/**
+ * Feeds one frame: copies its samples into the ring (the oldest slot), keeps its data kind and slope, and
+ * recomputes both figures when |header->timestamp - time stamp of the last computation| exceeds
+ * calcInterval x 10000 ticks (so the first frame after configuration computes at once when its time stamp
+ * is more than calcInterval past 0); otherwise the last figures are reused. Slots not yet written count as
+ * zero frames. A temperature frame with slope 0 is scaled as slope 1.
+ * \param header   read only; out may point at its netd field (out[1] then lands on sstd).
+ * \param samples  header->width x header->height signed 16-bit values, read during the call only.
+ * \param out      receives two floats: NETD, then SSTD.
+ * \return 0; SARVIK_ERR_STATE (-7) the object is unconfigured or the header's width or height differ from
+ *         the configuration (nothing is stored, out is untouched); SARVIK_ERR_INVALID_ARG (-8) a NULL
+ *         argument.
+ */
+SARVIK_API int NETD_Execute(void* handle, const _DataFrameHeader* header, const int16_t* samples, float* out);
 
 /* ------------------------------------------------------------------------------------------------------ */
 /* Correction helpers                                                                                     */
 /* ------------------------------------------------------------------------------------------------------ */
 
+/**
+ * Transmission of a window (or any medium in front of the lens) from one blackbody read directly
+ * (bbTemp1) and through the window (bbTemp2), with the ambient (window) temperature envTemp, all in deg C:
+ * (R(bbTemp2) - R(envTemp)) / (R(bbTemp1) - R(envTemp)), where R is the in-band radiance of the library's
+ * radiance table (-50 C to 2194.608 C in steps of 8.192 C), interpolated linearly at (int)(1000 x)
+ * thousandths of a degree and extrapolated on the first or last two rows beyond it. (200, 200, 25) gives
+ * exactly 1 and (200, 25, 25) exactly 0.
+ * A plain computation: needs no Sarvik_InitSDK, logs nothing. Thread: any thread.
+ * \return the transmission; when bbTemp1 and envTemp have the same radiance there is no finite quotient:
+ *         +-infinity by the sign of the numerator, or NaN when it is 0 too; NaN when an argument is NaN.
+ */
+SARVIK_API double FixTrans_CalcTrans(double bbTemp1, double bbTemp2, double envTemp);
+
 /* ------------------------------------------------------------------------------------------------------ */
 /* Bad-pixel list check                                                                                   */
 /* ------------------------------------------------------------------------------------------------------ */
+
+/**
+ * Checks that the bad-pixel list file at path belongs to the camera described by identity and lists only
+ * pixels on its detector: the identifiers must match as text from byte 5 on (bytes 0-4 take no part, and
+ * nothing past the 32-byte field is compared), width and height must be equal, the entry count must lie
+ * within 0..SARVIK_BAD_MAX_COUNT, and every entry must satisfy x < width and y < height. Bytes after the
+ * entries are ignored.
+ * A plain computation: needs no Sarvik_InitSDK, logs nothing, keeps nothing. Thread: any thread.
+ * \param identity  read only (cameraId, dataWidth and dataHeight of the camera's _CameraBasicInfo).
+ * \return a SarvikBadPixelCheck value: 0 valid; -1 path NULL or the file cannot be opened; -2 fewer than
+ *         44 header bytes; -3 identity NULL, identifier, width or height differ, or a count below 0 or
+ *         above 500; -4 no memory; -5 fewer entries than the count; -6 the first entry outside the detector.
+ */
+SARVIK_API int caliVerifyBad(const char* path, const BadPixelIdentity* identity);
 
 /* ------------------------------------------------------------------------------------------------------ */
 /* Temperature preview                                                                                    */

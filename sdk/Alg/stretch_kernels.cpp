@@ -1,0 +1,95 @@
+// Scalar reference kernels of the renderer and the one-time choice of the table in use.
+#include "stretch_kernels.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace sarvik {
+
+namespace {
+
+void count_scalar(const int16_t *data, size_t n, uint32_t *hist, uint32_t *, int *lo, int *hi, int64_t *sum) {
+    int mn = data[0], mx = data[0];
+    int64_t total = 0;
+    for (size_t i = 0; i < n; ++i) {
+        const int v = data[i];
+        ++hist[v];
+        mn = v < mn ? v : mn;
+        mx = v > mx ? v : mx;
+        total += v;
+    }
+    *lo = mn;
+    *hi = mx;
+    *sum = total;
+}
+
+int64_t clipped_sum_scalar(const uint32_t *hist, int from, int to, int64_t floor, int64_t ceiling) {
+    int64_t sum = 0;
+    for (int v = from; v <= to; ++v) {
+        const int64_t c = hist[v];
+        if (c) sum += c > ceiling ? ceiling : c < floor ? floor : c;
+    }
+    return sum;
+}
+
+void map_gray_scalar(const int16_t *data, size_t n, const uint8_t *gray, uint8_t *out) {
+    for (size_t i = 0; i < n; ++i) out[i] = gray[data[i]];
+}
+
+void map_bgra_scalar(const int16_t *data, size_t n, const uint32_t *colour, uint32_t *out) {
+    for (size_t i = 0; i < n; ++i) out[i] = colour[data[i]];
+}
+
+void map_planes_scalar(const int16_t *data, size_t n, const uint32_t *colour, uint8_t *p0, uint8_t *p1,
+                       uint8_t *p2) {
+    for (size_t i = 0; i < n; ++i) {
+        const uint32_t c = colour[data[i]];
+        p0[i] = static_cast<uint8_t>(c);
+        p1[i] = static_cast<uint8_t>(c >> 8);
+        p2[i] = static_cast<uint8_t>(c >> 16);
+    }
+}
+
+inline int level_of(int detail, int gray) {
+    const int v = detail + gray;
+    return v < 0 ? 0 : v > 255 ? 255 : v;
+}
+
+void dde_gray_scalar(const int16_t *data, const int16_t *detail, size_t n, const uint8_t *gray, uint8_t *out) {
+    for (size_t i = 0; i < n; ++i) out[i] = static_cast<uint8_t>(level_of(detail[i], gray[data[i]]));
+}
+
+void dde_bgra_scalar(const int16_t *data, const int16_t *detail, size_t n, const uint8_t *gray,
+                     const uint32_t *slot, const uint32_t *palettes, uint32_t *out) {
+    for (size_t i = 0; i < n; ++i) {
+        const int v = data[i];
+        out[i] = palettes[slot[v] + static_cast<uint32_t>(level_of(detail[i], gray[v]))];
+    }
+}
+
+const StretchKernels kScalar = {
+    "scalar", count_scalar, clipped_sum_scalar, map_gray_scalar, map_bgra_scalar, map_planes_scalar, dde_gray_scalar,
+    dde_bgra_scalar,
+};
+
+}  // namespace
+
+bool kernels_forced_scalar() {
+    static const bool forced = [] {
+        const char *v = std::getenv("SARVIK_FORCE_SCALAR");
+        return v && *v && std::strcmp(v, "0") != 0;
+    }();
+    return forced;
+}
+
+const StretchKernels &stretch_kernels_scalar() { return kScalar; }
+
+const StretchKernels &stretch_kernels() {
+    static const StretchKernels *chosen = [] {
+        const StretchKernels *fast = kernels_forced_scalar() ? nullptr : stretch_kernels_fast();
+        return fast ? fast : &kScalar;
+    }();
+    return *chosen;
+}
+
+}  // namespace sarvik
