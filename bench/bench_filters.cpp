@@ -136,19 +136,45 @@ void netd_execute_memcpy(benchmark::State &state) {
     set_bytes(state, 2 * frame.size());
 }
 
-void destripe_type1(benchmark::State &s) { destripe(s, 1); }
-void destripe_type3(benchmark::State &s) { destripe(s, SARVIK_DESTRIP_GUIDED); }
-void denoise_type1(benchmark::State &s) { denoise(s, SARVIK_DENOISE_FULL); }
-void denoise_type2(benchmark::State &s) { denoise(s, SARVIK_DENOISE_HALF); }
-void denoise_type3(benchmark::State &s) { denoise(s, SARVIK_DENOISE_QUARTER); }
-void netd_execute(benchmark::State &s) { netd(s, true); }
-void netd_reuse(benchmark::State &s) { netd(s, false); }
-void destripe_type1_memcpy(benchmark::State &s) { frame_memcpy(s); }
-void destripe_type3_memcpy(benchmark::State &s) { frame_memcpy(s); }
-void denoise_type1_memcpy(benchmark::State &s) { frame_memcpy(s); }
-void denoise_type2_memcpy(benchmark::State &s) { frame_memcpy(s); }
-void denoise_type3_memcpy(benchmark::State &s) { frame_memcpy(s); }
-void netd_reuse_memcpy(benchmark::State &s) { frame_memcpy(s); }
+void destripe_type1(benchmark::State &s) {
+    destripe(s, 1);
+}
+void destripe_type3(benchmark::State &s) {
+    destripe(s, SARVIK_DESTRIP_GUIDED);
+}
+void denoise_type1(benchmark::State &s) {
+    denoise(s, SARVIK_DENOISE_FULL);
+}
+void denoise_type2(benchmark::State &s) {
+    denoise(s, SARVIK_DENOISE_HALF);
+}
+void denoise_type3(benchmark::State &s) {
+    denoise(s, SARVIK_DENOISE_QUARTER);
+}
+void netd_execute(benchmark::State &s) {
+    netd(s, true);
+}
+void netd_reuse(benchmark::State &s) {
+    netd(s, false);
+}
+void destripe_type1_memcpy(benchmark::State &s) {
+    frame_memcpy(s);
+}
+void destripe_type3_memcpy(benchmark::State &s) {
+    frame_memcpy(s);
+}
+void denoise_type1_memcpy(benchmark::State &s) {
+    frame_memcpy(s);
+}
+void denoise_type2_memcpy(benchmark::State &s) {
+    frame_memcpy(s);
+}
+void denoise_type3_memcpy(benchmark::State &s) {
+    frame_memcpy(s);
+}
+void netd_reuse_memcpy(benchmark::State &s) {
+    frame_memcpy(s);
+}
 
 #define FRAME_SIZES Args({384, 288})->Args({640, 512})->Args({1280, 1024})->Unit(benchmark::kMicrosecond)
 BENCHMARK(destripe_type1)->FRAME_SIZES;

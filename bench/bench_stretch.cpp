@@ -139,27 +139,3 @@ BENCHMARK(stretch_linear_bgra_opencv) SIZES;
 }  // namespace
 
 BENCHMARK_MAIN();
-// TEMP-WALK
-namespace {
-void tmp_phase(benchmark::State &state, int phases) {
-    const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
-    const auto data = scene(w, h);
-    const _DataFrameHeader hd = header(w, h);
-    StretchContext *ctx = strCreate();
-    sarvik::stretch_update_geometry(ctx, &hd);
-    for (auto _ : state) {
-        sarvik::stretch_count(ctx, data.data());
-        if (phases & 1) sarvik::stretch_statistics(ctx);
-        if (phases & 2) sarvik::stretch_adaptive(ctx, &hd);
-        sarvik::stretch_clear_histogram(ctx);
-        benchmark::ClobberMemory();
-    }
-    strFree(ctx);
-}
-void tmp_count(benchmark::State &s) { tmp_phase(s, 0); }
-void tmp_stats(benchmark::State &s) { tmp_phase(s, 1); }
-void tmp_adapt(benchmark::State &s) { tmp_phase(s, 3); }
-BENCHMARK(tmp_count)->Args({384, 288})->Unit(benchmark::kMicrosecond);
-BENCHMARK(tmp_stats)->Args({384, 288})->Unit(benchmark::kMicrosecond);
-BENCHMARK(tmp_adapt)->Args({384, 288})->Unit(benchmark::kMicrosecond);
-}

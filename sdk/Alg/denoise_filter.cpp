@@ -67,7 +67,9 @@ void drop_block(DenoiseFilter *f) {
 
 }  // namespace
 
-DenoiseFilter *denoise_create() { return static_cast<DenoiseFilter *>(std::calloc(1, sizeof(DenoiseFilter))); }
+DenoiseFilter *denoise_create() {
+    return static_cast<DenoiseFilter *>(std::calloc(1, sizeof(DenoiseFilter)));
+}
 
 void denoise_free(DenoiseFilter **filter) {
     if (!filter || !*filter) return;

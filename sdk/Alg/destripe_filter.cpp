@@ -16,7 +16,7 @@ struct DestripeFilter {
     int counter;       // sequence counter, 0 .. sub_t - 1
     DestripeRowParams row;
     int colRadius;
-    uint64_t colEps;   // eps1
+    uint64_t colEps;  // eps1
 
     void *block;
     int blockW, blockH;  // the frame size and kind the block is carved for
@@ -165,8 +165,8 @@ void estimate_stripes(DestripeFilter *f, const int16_t *samples) {
                      guided ? f->smooth + at : nullptr);
     }
     if (guided)
-        destripe_column_guided(f->residual, f->smooth, w, f->rows, f->colRadius, f->colEps, f->rowMirror, f->colWork,
-                               f->estimate);
+        destripe_column_guided(f->residual, f->smooth, w, f->rows, f->colRadius, f->colEps, f->rowMirror,
+                               f->colWork, f->estimate);
     else
         destripe_column_box(f->residual, w, f->rows, f->colRadius, f->rowMirror, f->colSum, f->estimate);
 }
@@ -191,8 +191,12 @@ void destripe_get_config(const DestripeFilter *f, _DestripInfo *config) {
     if (f && config) *config = f->cfg;
 }
 
-int destripe_row_step(const DestripeFilter *f) { return f ? f->rowStep : 1; }
+int destripe_row_step(const DestripeFilter *f) {
+    return f ? f->rowStep : 1;
+}
 
-int destripe_sequence_counter(const DestripeFilter *f) { return f ? f->counter : 0; }
+int destripe_sequence_counter(const DestripeFilter *f) {
+    return f ? f->counter : 0;
+}
 
 }  // namespace sarvik

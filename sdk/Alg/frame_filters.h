@@ -39,7 +39,8 @@ int destripe_apply(DestripeFilter *filter, int16_t *samples, int width, int heig
 void destripe_get_config(const DestripeFilter *filter, _DestripInfo *config);
 // Row step S = 2^floor(log2(sub_y)) of the configuration in force (1 when unconfigured).
 int destripe_row_step(const DestripeFilter *filter);
-// Position of the sequence counter: 0 .. sub_t - 1; the estimate is refreshed on a sequence frame that finds 0.
+// Position of the sequence counter: 0 .. sub_t - 1; the estimate is refreshed on a sequence frame that finds
+// 0.
 int destripe_sequence_counter(const DestripeFilter *filter);
 
 // Smooths temporal and spatial noise while keeping edges: a square guided filter on the frame (type 1), or

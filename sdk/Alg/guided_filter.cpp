@@ -42,20 +42,16 @@ void coef_table_build(uint16_t *table, size_t entries, uint64_t eps) {
 }
 
 void fixed_divisor_init(FixedDivisor *fd, uint64_t divisor) {
-    int log2ceil = 0;
-    while (log2ceil < 64 && (uint64_t{1} << log2ceil) < divisor) ++log2ceil;
+    // magic x divisor exceeds 2^62 by e < divisor, so n x magic / 2^62 overshoots n / divisor by
+    // n e / (divisor 2^62) < 1 / divisor as long as n x divisor < 2^62: never up to the next integer.
     fd->divisor = divisor;
-    fd->shift = 62 + log2ceil;
-    // magic x divisor exceeds 2^shift by less than divisor <= 2^log2ceil, so for n < 2^62 the error of
-    // n x magic / 2^shift stays below 1 / divisor and never reaches the next integer.
-    const unsigned __int128 p = static_cast<unsigned __int128>(1) << fd->shift;
-    fd->magic = static_cast<uint64_t>((p + divisor - 1) / divisor);
+    fd->magic = ((uint64_t{1} << 62) + divisor - 1) / divisor;
 }
 
 // ---- Destripe -----------------------------------------------------------------------------------------
 
-void destripe_row(const int16_t *row, int w, const DestripeRowParams &p, DestripeRowWork &work, int32_t *residual,
-                  int16_t *smooth) {
+void destripe_row(const int16_t *row, int w, const DestripeRowParams &p, DestripeRowWork &work,
+                  int32_t *residual, int16_t *smooth) {
     const int r = p.radius, W = 2 * r + 1;
     const int32_t *mir = p.colMirror + kGfPad;
     int32_t *xp = work.x;  // xp[j] = x at column j - r
@@ -120,9 +116,11 @@ void destripe_column_box(const int32_t *residual, int w, int rows, int radius, c
         const int32_t *in = residual + mir[j] * stride;
         for (int c = 0; c < w; ++c) colSum[c] += in[c];
     }
+    FixedDivisor div;
+    fixed_divisor_init(&div, static_cast<uint64_t>(W));
     for (int y = 0; y < rows; ++y) {
         int32_t *est = estimate + y * stride;
-        for (int c = 0; c < w; ++c) est[c] = colSum[c] / W;
+        for (int c = 0; c < w; ++c) est[c] = static_cast<int32_t>(fixed_div_trunc(div, colSum[c]));
         if (y + 1 == rows) break;
         const int32_t *in = residual + mir[y + radius + 1] * stride;
         const int32_t *out = residual + mir[y - radius] * stride;
@@ -131,7 +129,8 @@ void destripe_column_box(const int32_t *residual, int w, int rows, int radius, c
 }
 
 void destripe_column_guided(const int32_t *residual, const int16_t *smooth, int w, int rows, int radius,
-                            uint64_t eps, const int32_t *rowMirror, DestripeColumnWork &work, int32_t *estimate) {
+                            uint64_t eps, const int32_t *rowMirror, DestripeColumnWork &work,
+                            int32_t *estimate) {
     const int32_t *mir = rowMirror + kGfPad;
     const int64_t W = 2 * radius + 1;
     const size_t stride = static_cast<size_t>(w);
@@ -142,18 +141,30 @@ void destripe_column_guided(const int32_t *residual, const int16_t *smooth, int 
     std::fill(ss, ss + w, 0);
     std::fill(srs, srs + w, 0);
     std::fill(sss, sss + w, 0);
-    auto add_row = [&](int y, int sign) {
+    auto add_row = [&](int y) {
         const int32_t *rr = residual + y * stride;
         const int16_t *sm = smooth + y * stride;
         for (int c = 0; c < w; ++c) {
             const int64_t rv = rr[c], sv = sm[c];
-            sr[c] += sign * rv;
-            ss[c] += sign * sv;
-            srs[c] += sign * rv * sv;
-            sss[c] += sign * sv * sv;
+            sr[c] += rv;
+            ss[c] += sv;
+            srs[c] += rv * sv;
+            sss[c] += sv * sv;
         }
     };
-    for (int j = -radius; j <= radius; ++j) add_row(mir[j], 1);
+    // Slides the window down: row yin enters, row yout leaves.
+    auto slide = [&](int yin, int yout) {
+        const int32_t *ri = residual + yin * stride, *ro = residual + yout * stride;
+        const int16_t *si = smooth + yin * stride, *so = smooth + yout * stride;
+        for (int c = 0; c < w; ++c) {
+            const int64_t r1 = ri[c], s1 = si[c], r0 = ro[c], s0 = so[c];
+            sr[c] += r1 - r0;
+            ss[c] += s1 - s0;
+            srs[c] += r1 * s1 - r0 * s0;
+            sss[c] += s1 * s1 - s0 * s0;
+        }
+    };
+    for (int j = -radius; j <= radius; ++j) add_row(mir[j]);
     const int64_t e = static_cast<int64_t>(eps);
     for (int y = 0; y < rows; ++y) {
         int32_t *A = work.planeA + y * stride;
@@ -166,8 +177,7 @@ void destripe_column_guided(const int32_t *residual, const int16_t *smooth, int 
             B[c] = sr[c] * 1024 - a * ss[c];
         }
         if (y + 1 == rows) break;
-        add_row(mir[y + radius + 1], 1);
-        add_row(mir[y - radius], -1);
+        slide(mir[y + radius + 1], mir[y - radius]);
     }
 
     // Pass 2: the window sums of A and B give the estimate.
@@ -205,7 +215,9 @@ void destripe_correct(int16_t *samples, int w, const int32_t *estimate, int rows
     for (int y = 0; y < rows * step; ++y) {
         int16_t *row = samples + y * stride;
         const int32_t *est = estimate + (y / step) * stride;
-        for (int c = 0; c < w; ++c) row[c] = saturate16(static_cast<int64_t>(row[c]) - est[c]);
+        // Estimates lie within +-65535, so the difference fits 32 bits.
+        for (int c = 0; c < w; ++c)
+            row[c] = static_cast<int16_t>(std::clamp(row[c] - est[c], INT16_MIN, INT16_MAX));
     }
 }
 
@@ -221,6 +233,33 @@ inline void pad_row(const T *col, T *pad, int w, int r, const int32_t *mir) {
     for (int j = 0; j < r; ++j) pad[r + w + j] = col[mir[w + j]];
 }
 
+// The output's dividend X = (A I Sa >> 10) + Sb stays within +-2^17 A^2 (|A I Sa| / 1024 and |Sb| are both
+// below 2^15 A^2 + A), so X + 2^17 A^2 is never negative and the floor division needs no sign test.
+constexpr int64_t kOutBias = int64_t{1} << 17;
+
+struct OutputRow {
+    const int64_t *ka;  // A x Sa of each block column
+    const int64_t *kb;  // Sb + 2^17 A^2
+    FixedDivisor div;
+};
+
+inline int16_t output_sample(const OutputRow &o, int64_t I, int bx) {
+    const int64_t x = ((I * o.ka[bx]) >> 10) + o.kb[bx];
+    return saturate16(static_cast<int64_t>(fixed_div_u(o.div, static_cast<uint64_t>(x))) - kOutBias);
+}
+
+// One frame row from the sums of its block row: F samples per block, the last block also taking the
+// columns a partial block would hold.
+template <int F>
+void output_row(int16_t *row, int blocks, int width, const OutputRow &o) {
+    const int whole = blocks - 1;
+    for (int bx = 0; bx < whole; ++bx) {
+        int16_t *px = row + bx * F;
+        for (int i = 0; i < F; ++i) px[i] = output_sample(o, px[i], bx);
+    }
+    for (int x = whole * F; x < width; ++x) row[x] = output_sample(o, row[x], whole);
+}
+
 }  // namespace
 
 void denoise_coefficients(const int16_t *samples, const DenoiseParams &p, DenoiseWork &work) {
@@ -230,17 +269,25 @@ void denoise_coefficients(const int16_t *samples, const DenoiseParams &p, Denois
     const int32_t *rmir = p.rowMirror + kGfPad, *cmir = p.colMirror + kGfPad;
     int32_t *c1 = work.colS1;
     int64_t *c2 = work.colS2;
-    auto add_row = [&](int y, int sign) {
+    auto add_row = [&](int y) {
         const int16_t *s = samples + y * rowStride;
         for (int x = 0; x < w; ++x) {
-            const int32_t v = s[x * f];
-            c1[x] += sign * v;
-            c2[x] += sign * static_cast<int64_t>(v) * v;
+            const int64_t v = s[x * f];
+            c1[x] += static_cast<int32_t>(v);
+            c2[x] += v * v;
+        }
+    };
+    auto slide = [&](int yin, int yout) {
+        const int16_t *si = samples + yin * rowStride, *so = samples + yout * rowStride;
+        for (int x = 0; x < w; ++x) {
+            const int64_t vi = si[x * f], vo = so[x * f];
+            c1[x] += static_cast<int32_t>(vi - vo);
+            c2[x] += vi * vi - vo * vo;
         }
     };
     std::fill(c1, c1 + w, 0);
     std::fill(c2, c2 + w, 0);
-    for (int j = -r; j <= r; ++j) add_row(rmir[j], 1);
+    for (int j = -r; j <= r; ++j) add_row(rmir[j]);
 
     const int64_t top = static_cast<int64_t>(kDenoiseTableSize) - 1;
     for (int y = 0; y < h; ++y) {
@@ -263,8 +310,7 @@ void denoise_coefficients(const int16_t *samples, const DenoiseParams &p, Denois
             s2 += work.pad2[x + W] - work.pad2[x];
         }
         if (y + 1 == h) break;
-        add_row(rmir[y + r + 1], 1);
-        add_row(rmir[y - r], -1);
+        slide(rmir[y + r + 1], rmir[y - r]);
     }
 }
 
@@ -274,18 +320,30 @@ void denoise_output(int16_t *samples, const DenoiseParams &p, DenoiseWork &work)
     const int32_t *rmir = p.rowMirror + kGfPad, *cmir = p.colMirror + kGfPad;
     int32_t *ca = work.colS1;  // column sums of a
     int64_t *cb = work.colS2;  // column sums of b
-    auto add_row = [&](int y, int sign) {
+    auto add_row = [&](int y) {
         const uint16_t *ar = work.planeA + static_cast<size_t>(y) * w;
         const int32_t *br = work.planeB + static_cast<size_t>(y) * w;
         for (int x = 0; x < w; ++x) {
-            ca[x] += sign * ar[x];
-            cb[x] += sign * static_cast<int64_t>(br[x]);
+            ca[x] += ar[x];
+            cb[x] += br[x];
+        }
+    };
+    auto slide = [&](int yin, int yout) {
+        const uint16_t *ai = work.planeA + static_cast<size_t>(yin) * w,
+                       *ao = work.planeA + static_cast<size_t>(yout) * w;
+        const int32_t *bi = work.planeB + static_cast<size_t>(yin) * w,
+                      *bo = work.planeB + static_cast<size_t>(yout) * w;
+        for (int x = 0; x < w; ++x) {
+            ca[x] += ai[x] - ao[x];
+            cb[x] += static_cast<int64_t>(bi[x]) - bo[x];
         }
     };
     std::fill(ca, ca + w, 0);
     std::fill(cb, cb + w, 0);
-    for (int j = -r; j <= r; ++j) add_row(rmir[j], 1);
+    for (int j = -r; j <= r; ++j) add_row(rmir[j]);
 
+    const int64_t bias = kOutBias * static_cast<int64_t>(p.outDiv.divisor);
+    const OutputRow o{work.sumA, work.sumB, p.outDiv};
     for (int y = 0; y < h; ++y) {
         pad_row(ca, work.pad1, w, r, cmir);
         pad_row(cb, work.pad2, w, r, cmir);
@@ -295,8 +353,8 @@ void denoise_output(int16_t *samples, const DenoiseParams &p, DenoiseWork &work)
             sb += work.pad2[j];
         }
         for (int x = 0;; ++x) {
-            work.sumA[x] = A * sa;  // A x Sa, the factor of I
-            work.sumB[x] = sb;
+            work.sumA[x] = A * sa;
+            work.sumB[x] = sb + bias;
             if (x + 1 == w) break;
             sa += work.pad1[x + W] - work.pad1[x];
             sb += work.pad2[x + W] - work.pad2[x];
@@ -305,20 +363,20 @@ void denoise_output(int16_t *samples, const DenoiseParams &p, DenoiseWork &work)
         const int y0 = y * f, y1 = y + 1 == h ? p.height : y0 + f;
         for (int fy = y0; fy < y1; ++fy) {
             int16_t *row = samples + static_cast<size_t>(fy) * p.width;
-            if (f == 1) {
-                for (int x = 0; x < w; ++x)
-                    row[x] = saturate16(fixed_div_floor(p.outDiv, ((row[x] * work.sumA[x]) >> 10) + work.sumB[x]));
-                continue;
-            }
-            for (int bx = 0; bx < w; ++bx) {
-                const int x0 = bx * f, x1 = bx + 1 == w ? p.width : x0 + f;
-                const int64_t ka = work.sumA[bx], kb = work.sumB[bx];
-                for (int x = x0; x < x1; ++x) row[x] = saturate16(fixed_div_floor(p.outDiv, ((row[x] * ka) >> 10) + kb));
+            switch (f) {
+                case 1:
+                    output_row<1>(row, w, p.width, o);
+                    break;
+                case 2:
+                    output_row<2>(row, w, p.width, o);
+                    break;
+                default:
+                    output_row<4>(row, w, p.width, o);
+                    break;
             }
         }
         if (y + 1 == h) break;
-        add_row(rmir[y + r + 1], 1);
-        add_row(rmir[y - r], -1);
+        slide(rmir[y + r + 1], rmir[y - r]);
     }
 }
 

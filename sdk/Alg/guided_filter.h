@@ -9,9 +9,9 @@
 //   Sa <= 33 x 1024, 32-bit; Sb, W0 x x x Sa and their sum, 64-bit (up to 7.3e10).
 //   smooth is a convex combination of samples, so it fits 16 bits; residual = x - smooth, 32-bit.
 // Destripe, guided column step (W1 <= 33; r residual, s smooth):
-//   Sr, Ss, 32-bit; Srs, Ss2, W1 Srs - Sr Ss and W1 Ss2 - Ss^2, 64-bit; the covariance term x 1024 stays
-//   below 2.4e15. By Cauchy-Schwarz and eps1 >= W1^2, |A| <= 1024 x 65535 / 2 fits 32 bits; B = Sr x 1024 -
-//   A x Ss, SA, SB and SA x s x W1, 64-bit (below 1.3e15).
+//   Sr, Ss (32 bits would do), Srs, Ss2, W1 Srs - Sr Ss and W1 Ss2 - Ss^2, 64-bit; the covariance term x 1024
+//   stays below 2.4e15. By Cauchy-Schwarz and eps1 >= W1^2, |A| <= 1024 x 65535 / 2 fits 32 bits; B = Sr x
+//   1024 - A x Ss, SA, SB and SA x s x W1, 64-bit (below 1.3e15).
 // Denoise (A = window area <= 1089):
 //   SI <= 1089 x 2^15, 32-bit; SI2, A SI2 - SI^2 and SI x a, 64-bit; b = SI - (SI a >> 10), 32-bit;
 //   Sa <= 1089 x 1024, 32-bit; Sb and A x I x Sa, 64-bit (below 4e13).
@@ -23,8 +23,8 @@
 
 namespace sarvik {
 
-constexpr int kGfMaxRadius = 16;                   // largest window radius of either filter
-constexpr int kGfPad = kGfMaxRadius;               // mirror tables cover -16 .. n + 15
+constexpr int kGfMaxRadius = 16;      // largest window radius of either filter
+constexpr int kGfPad = kGfMaxRadius;  // mirror tables cover -16 .. n + 15
 constexpr size_t kDestripeTableSize = size_t{1} << 24;
 constexpr size_t kDenoiseTableSize = size_t{1} << 20;
 
@@ -43,27 +43,25 @@ void mirror_table_build(int32_t *table, int n);
 // table[i] = i x 2^20 / (eps + 1024 i), truncated, for i in 0 .. entries - 1 (so entry 0 is 0); eps >= 1.
 void coef_table_build(uint16_t *table, size_t entries, uint64_t eps);
 
-// Exact division by a divisor fixed at configuration: one 128-bit multiply instead of a divide per pixel.
-// Exact for |n| < 2^62 and 1 <= divisor < 2^32.
+// Exact division by a divisor fixed at configuration: one 128-bit multiply and a constant shift instead of a
+// divide per pixel. Exact while |n| x divisor < 2^62, which every use here keeps with room: at most about
+// 2^57 for the smooth division (|n| < 2^37, divisor < 2^21), 2^58.4 for the denoise output (dividend shifted
+// to 0 .. 2^18 A^2, divisor A^2 < 2^20.2) and 2^61.3 for the guided column estimate (|n| < 2^51.1,
+// divisor <= 1089).
 struct FixedDivisor {
     uint64_t divisor;
-    uint64_t magic;  // ceil(2^shift / divisor)
-    int shift;       // 62 + ceil(log2(divisor))
+    uint64_t magic;  // ceil(2^62 / divisor)
 };
 void fixed_divisor_init(FixedDivisor *fd, uint64_t divisor);
 
 inline uint64_t fixed_div_u(const FixedDivisor &fd, uint64_t n) {
-    return static_cast<uint64_t>((static_cast<unsigned __int128>(n) * fd.magic) >> fd.shift);
+    return static_cast<uint64_t>((static_cast<unsigned __int128>(n) * fd.magic) >> 62);
 }
-// Toward zero, as C's "/".
+// Toward zero, as C's "/". Without a branch: residuals change sign from pixel to pixel.
 inline int64_t fixed_div_trunc(const FixedDivisor &fd, int64_t n) {
-    return n >= 0 ? static_cast<int64_t>(fixed_div_u(fd, static_cast<uint64_t>(n)))
-                  : -static_cast<int64_t>(fixed_div_u(fd, static_cast<uint64_t>(-n)));
-}
-// Toward minus infinity, as an arithmetic right shift.
-inline int64_t fixed_div_floor(const FixedDivisor &fd, int64_t n) {
-    return n >= 0 ? static_cast<int64_t>(fixed_div_u(fd, static_cast<uint64_t>(n)))
-                  : -static_cast<int64_t>(fixed_div_u(fd, static_cast<uint64_t>(-n) + fd.divisor - 1));
+    const int64_t sign = n >> 63;  // 0 or -1
+    const int64_t q = static_cast<int64_t>(fixed_div_u(fd, static_cast<uint64_t>((n ^ sign) - sign)));
+    return (q ^ sign) - sign;
 }
 
 // ---- Destripe -----------------------------------------------------------------------------------------
@@ -87,8 +85,8 @@ struct DestripeRowWork {
 
 // Guided filter along one row of width w: smooth = (W0 x x Sa + Sb) / (W0^2 x 1024), residual = x - smooth.
 // smooth may be null (only the guided column step needs it).
-void destripe_row(const int16_t *row, int w, const DestripeRowParams &p, DestripeRowWork &work, int32_t *residual,
-                  int16_t *smooth);
+void destripe_row(const int16_t *row, int w, const DestripeRowParams &p, DestripeRowWork &work,
+                  int32_t *residual, int16_t *smooth);
 
 // Box column estimate: estimate = (sum of the residual over the W1 processed rows centred on the row) / W1,
 // toward zero. residual and estimate are rows x w planes; colSum has w entries (|sum| <= 33 x 65535);
@@ -108,25 +106,26 @@ struct DestripeColumnWork {
 
 // Guided column estimate (type 3) from the residual and smooth planes (rows x w).
 void destripe_column_guided(const int32_t *residual, const int16_t *smooth, int w, int rows, int radius,
-                            uint64_t eps, const int32_t *rowMirror, DestripeColumnWork &work, int32_t *estimate);
+                            uint64_t eps, const int32_t *rowMirror, DestripeColumnWork &work,
+                            int32_t *estimate);
 
 // Subtracts estimate row y from frame rows y S .. y S + S - 1 for y < rows (rows beyond rows x S stay),
-// saturating at the 16-bit range.
+// saturating at the 16-bit range. Estimates lie within +-65535, as both column steps leave them.
 void destripe_correct(int16_t *samples, int w, const int32_t *estimate, int rows, int step);
 
 // ---- Denoise ------------------------------------------------------------------------------------------
 
 // Geometry and constants of the denoise: the working image is every f-th sample of every f-th row.
 struct DenoiseParams {
-    int width, height;      // frame
-    int factor;             // f: 1, 2 or 4
-    int smallW, smallH;     // width / f, height / f
-    int radius;             // on the working image
-    int area;               // A = (2 radius + 1)^2
-    const uint16_t *table;  // kDenoiseTableSize entries
+    int width, height;         // frame
+    int factor;                // f: 1, 2 or 4
+    int smallW, smallH;        // width / f, height / f
+    int radius;                // on the working image
+    int area;                  // A = (2 radius + 1)^2
+    const uint16_t *table;     // kDenoiseTableSize entries
     const int32_t *colMirror;  // over smallW
     const int32_t *rowMirror;  // over smallH
-    FixedDivisor outDiv;    // A^2
+    FixedDivisor outDiv;       // A^2
 };
 
 // Row work area of the denoise: column sums of w = smallW entries and padded rows of w + 2 kGfPad.
@@ -135,8 +134,8 @@ struct DenoiseWork {
     int64_t *colS2;  // also the column sums of b
     int32_t *pad1;
     int64_t *pad2;
-    int64_t *sumA;   // w entries: box sums of a of the current row
-    int64_t *sumB;
+    int64_t *sumA;     // w entries of the current block row: A x (box sum of a)
+    int64_t *sumB;     // box sum of b, shifted for the output's division
     uint16_t *planeA;  // smallW x smallH
     int32_t *planeB;
 };
@@ -145,7 +144,8 @@ struct DenoiseWork {
 void denoise_coefficients(const int16_t *samples, const DenoiseParams &p, DenoiseWork &work);
 
 // Output: every frame sample takes I' = ((A x I x Sa >> 10) + Sb) / A^2 (floor) with the box sums of its
-// block (clamped to the last block for the rows and columns a partial block would hold), saturated to 16 bits.
+// block (clamped to the last block for the rows and columns a partial block would hold), saturated to 16
+// bits.
 void denoise_output(int16_t *samples, const DenoiseParams &p, DenoiseWork &work);
 
 }  // namespace sarvik

@@ -71,7 +71,7 @@ inline void stats_add(Stats &s, const int16_t *px, size_t i) {
 // Adds the samples at indices begin..end-1 of a frame (only those whose mask byte is 1 when a mask is
 // given; the mask is indexed like the samples) to s, which was begun on its reference pixel. The reference
 // version visits pixel by pixel; the SSE2 version gives bit-identical results. span_stats picks the SSE2
-// one unless SARVIK_SCALAR is set to anything but "0" when the library first measures.
+// one unless SARVIK_FORCE_SCALAR is set to anything but "0" when the library first measures.
 void span_stats(const int16_t *px, const uint8_t *mask, size_t begin, size_t end, Stats &s);
 void span_stats_scalar(const int16_t *px, const uint8_t *mask, size_t begin, size_t end, Stats &s);
 void span_stats_sse2(const int16_t *px, const uint8_t *mask, size_t begin, size_t end, Stats &s);

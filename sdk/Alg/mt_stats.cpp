@@ -140,7 +140,7 @@ void span_stats_vector(const int16_t *px, const uint8_t *mask, size_t begin, siz
 using SpanKernel = void (*)(const int16_t *, const uint8_t *, size_t, size_t, Stats &);
 
 bool scalar_forced() {
-    const char *v = std::getenv("SARVIK_SCALAR");
+    const char *v = std::getenv("SARVIK_FORCE_SCALAR");
     return v && *v && std::strcmp(v, "0") != 0;
 }
 

@@ -4,8 +4,9 @@
 // Integer widths (samples signed 16-bit, at most 100 frames, at most 65535 x 65535 pixels):
 //   per pixel S1 <= 100 x 2^15, 32-bit; S2 <= 100 x 2^30 and e = n S2 - S1^2, 64-bit; e x 10000 < 1.1e17;
 //   the sum of the pixel values (each <= 100 x 2^15), 64-bit;
-//   SSTD: b = sum of x^2 <= P x 2^30 < 2^63 and c = sum of x, 64-bit; P b - c^2 needs 128 bits on large frames
-//   (1280 x 1024 already overflows 64), so it is formed in 128-bit integers and only then turned to double.
+//   SSTD: b = sum of x^2 <= P x 2^30 < 2^63 and c = sum of x, 64-bit; P b - c^2 needs 128 bits on large
+//   frames (1280 x 1024 already overflows 64), so it is formed in 128-bit integers and only then turned to
+//   double.
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -25,7 +26,7 @@ struct NetdObject {
     int64_t intervalTicks;  // calcInterval x 10000
     uint32_t dataKind;      // of the last frame
     uint32_t slope;
-    int64_t lastStamp;      // of the last computation
+    int64_t lastStamp;  // of the last computation
     float netd;
     float sstd;
     uint32_t writeSlot;
@@ -42,8 +43,8 @@ uint64_t isqrt(uint64_t n) {
 }
 
 bool valid(const NetdConfig &c) {
-    return c.width != 0 && c.height != 0 && c.frameCount >= 10 && c.frameCount <= 100 && c.calcInterval >= 1000 &&
-           c.calcInterval <= 10000;
+    return c.width != 0 && c.height != 0 && c.frameCount >= 10 && c.frameCount <= 100 &&
+           c.calcInterval >= 1000 && c.calcInterval <= 10000;
 }
 
 // 100 x the mean over the pixels of each pixel's population standard deviation across the ring, before the
@@ -84,7 +85,8 @@ double spatial_raw(const NetdObject *o) {
         b += static_cast<uint64_t>(int64_t{x[i]} * x[i]);
         c += x[i];
     }
-    const __int128 num = static_cast<__int128>(o->pixels) * b - static_cast<__int128>(c) * c;  // never negative
+    const __int128 num =
+        static_cast<__int128>(o->pixels) * b - static_cast<__int128>(c) * c;  // never negative
     const double p = o->pixels;
     return std::sqrt(static_cast<double>(num) / (p * p));
 }
@@ -108,7 +110,9 @@ void compute(NetdObject *o) {
 
 using sarvik::NetdObject;
 
-extern "C" SARVIK_API void *NETD_Create(void) { return std::calloc(1, sizeof(NetdObject)); }
+extern "C" SARVIK_API void *NETD_Create(void) {
+    return std::calloc(1, sizeof(NetdObject));
+}
 
 extern "C" SARVIK_API void NETD_Free(void **handle) {
     if (!handle || !*handle) return;
@@ -155,7 +159,8 @@ extern "C" SARVIK_API int NETD_Execute(void *handle, const _DataFrameHeader *hea
                                        float *out) {
     if (!handle || !header || !samples || !out) return SARVIK_ERR_INVALID_ARG;
     auto *o = static_cast<NetdObject *>(handle);
-    if (!o->buffer || header->width != o->cfg.width || header->height != o->cfg.height) return SARVIK_ERR_STATE;
+    if (!o->buffer || header->width != o->cfg.width || header->height != o->cfg.height)
+        return SARVIK_ERR_STATE;
 
     std::memcpy(o->ring + size_t{o->writeSlot} * o->pixels, samples, size_t{2} * o->pixels);
     if (++o->writeSlot == o->cfg.frameCount) o->writeSlot = 0;
@@ -164,8 +169,9 @@ extern "C" SARVIK_API int NETD_Execute(void *handle, const _DataFrameHeader *hea
 
     // |stamp - last| without signed overflow, whatever the camera put into the header.
     const int64_t stamp = header->timestamp;
-    const uint64_t since = stamp >= o->lastStamp ? static_cast<uint64_t>(stamp) - static_cast<uint64_t>(o->lastStamp)
-                                                 : static_cast<uint64_t>(o->lastStamp) - static_cast<uint64_t>(stamp);
+    const uint64_t since = stamp >= o->lastStamp
+                               ? static_cast<uint64_t>(stamp) - static_cast<uint64_t>(o->lastStamp)
+                               : static_cast<uint64_t>(o->lastStamp) - static_cast<uint64_t>(stamp);
     if (since > static_cast<uint64_t>(o->intervalTicks)) {
         sarvik::compute(o);
         o->lastStamp = stamp;

@@ -10,54 +10,12 @@ namespace sarvik {
 
 namespace {
 
-// Clips a count to [floor, ceiling]; a zero count stays zero. Without branches: in a sparse histogram zero
-// and non-zero counts alternate unpredictably.
-inline int64_t clip(uint32_t count, int64_t floor, int64_t ceiling) {
-    const int64_t c = count;
-    const int64_t clipped = c > ceiling ? ceiling : c < floor ? floor : c;
-    return clipped & -static_cast<int64_t>(count != 0);
-}
-
 inline int64_t clamp_gray(int64_t v) { return v < 0 ? 0 : v > 255 ? 255 : v; }
 
-// k x acc / total (truncated towards zero, as C divides) while acc grows, without a division per value:
-// the quotient of |k| x acc grows by at most |k| <= 255 over the whole walk.
-class GrowingQuotient {
-public:
-    GrowingQuotient(int64_t k, int64_t total) : step_(k < 0 ? -k : k), total_(total), negative_(k < 0) {}
-    int64_t add(int64_t delta) {
-        rest_ += step_ * delta;
-        while (rest_ >= total_) {
-            rest_ -= total_;
-            ++quotient_;
-        }
-        return negative_ ? -quotient_ : quotient_;
-    }
-
-private:
-    int64_t step_, total_;
-    bool negative_;
-    int64_t quotient_ = 0, rest_ = 0;
-};
-
-// Steps 5 and 6: the plateau from the local peaks of the non-zero counts, first and last excluded. The
-// three latest non-zero counts slide along without branches: zero and non-zero counts alternate
-// unpredictably in a sparse histogram.
-int64_t plateau(const StretchContext *c, const uint32_t *hist) {
-    const StretchStats &st = c->stats;
+// Steps 5 and 6: the plateau from the local peaks of the non-zero counts, first and last excluded.
+int64_t plateau(StretchContext *c, const uint32_t *hist) {
     int64_t peaks = 0, k = 0;
-    uint32_t before = 0, middle = 0;
-    int seen = 0;
-    for (int v = st.min; v <= st.max; ++v) {
-        const uint32_t count = hist[v];
-        const bool present = count != 0;
-        const bool peak = present && seen >= 2 && middle >= before && middle >= count;
-        peaks += middle & -static_cast<int64_t>(peak);
-        k += peak;
-        before = present ? middle : before;
-        middle = present ? count : middle;
-        seen += present;
-    }
+    stretch_kernels().peaks(hist, c->stats.min, c->stats.max, c->work[0], &peaks, &k);
     if (k == 0) return c->pixels >> 8;
     const float l = static_cast<float>(peaks) * (c->ctl.gain * c->plateauFactor) / static_cast<float>(k);
     const int64_t truncated = static_cast<int64_t>(l);
@@ -120,22 +78,17 @@ void stretch_adaptive(StretchContext *c, const _DataFrameHeader *h) {
     }
 
     // Step 12: minimum..M from the low level up to 85; C(M) is the clipped cumulative at M of step 9.
-    const int64_t lowerTotal = atMean;
-    if (lowerTotal == 0) {
+    if (atMean == 0)
         std::memset(lut + st.min, kGrayMid, static_cast<size_t>(m - st.min + 1));
-    } else {
-        GrowingQuotient q(kGrayMid - low, lowerTotal);
-        for (int v = st.min; v <= m; ++v) lut[v] = static_cast<uint8_t>(low + q.add(clip(hist[v], t, l)));
-    }
+    else
+        k.fill_levels(hist, st.min, m, t, l, static_cast<int>(low), static_cast<int>(kGrayMid - low), atMean, lut);
 
     // Step 13: M + 1..maximum from 85 up to the high level.
     const int64_t upperTotal = k.clipped_sum(hist, m + 1, st.max, t, u);
-    if (upperTotal == 0) {
+    if (upperTotal == 0)
         std::memset(lut + m + 1, kGrayMid, static_cast<size_t>(st.max - m));
-    } else {
-        GrowingQuotient q(high - kGrayMid, upperTotal);
-        for (int v = m + 1; v <= st.max; ++v) lut[v] = static_cast<uint8_t>(q.add(clip(hist[v], t, u)) + kGrayMid);
-    }
+    else
+        k.fill_levels(hist, m + 1, st.max, t, u, kGrayMid, static_cast<int>(high - kGrayMid), upperTotal, lut);
 }
 
 }  // namespace sarvik

@@ -55,7 +55,7 @@ struct StretchContext {
 
     sarvik::StretchStats stats;
     uint32_t hist[sarvik::kSampleValues];     // all zero between frames
-    uint32_t spare[sarvik::kSampleValues];    // second histogram for interleaved counting, always zero
+    uint32_t spare[3][sarvik::kSampleValues]; // more histograms for interleaved counting, always zero
     uint32_t work[2][sarvik::kSampleValues];  // per-value work: palette slot and colour of each value
     uint8_t lut[sarvik::kSampleValues];       // gray level of each value
     // Row 0 receives the view palette of the frame being rendered; rows 1 and 2 are the marking palettes.
@@ -69,7 +69,7 @@ namespace sarvik {
 
 // Sample-indexed views of the context's tables.
 inline uint32_t *hist_at(StretchContext *c) { return c->hist - kSampleMin; }
-inline uint32_t *spare_at(StretchContext *c) { return c->spare - kSampleMin; }
+inline uint32_t *spare_at(StretchContext *c, int i) { return c->spare[i] - kSampleMin; }
 inline uint8_t *lut_at(StretchContext *c) { return c->lut - kSampleMin; }
 inline uint32_t *work_at(StretchContext *c, int i) { return c->work[i] - kSampleMin; }
 

@@ -8,7 +8,8 @@ namespace sarvik {
 
 namespace {
 
-void count_scalar(const int16_t *data, size_t n, uint32_t *hist, uint32_t *, int *lo, int *hi, int64_t *sum) {
+void count_scalar(const int16_t *data, size_t n, uint32_t *hist, uint32_t *const *, int *lo, int *hi,
+                  int64_t *sum) {
     int mn = data[0], mx = data[0];
     int64_t total = 0;
     for (size_t i = 0; i < n; ++i) {
@@ -23,6 +24,27 @@ void count_scalar(const int16_t *data, size_t n, uint32_t *hist, uint32_t *, int
     *sum = total;
 }
 
+// The three latest non-zero counts slide along without branches: zero and non-zero counts alternate
+// unpredictably in a sparse histogram.
+void peaks_scalar(const uint32_t *hist, int from, int to, uint32_t *, int64_t *sum, int64_t *number) {
+    int64_t total = 0, k = 0;
+    uint32_t before = 0, middle = 0;
+    int seen = 0;
+    for (int v = from; v <= to; ++v) {
+        const uint32_t count = hist[v];
+        const bool present = count != 0;
+        // Bitwise, not short-circuit: no branch.
+        const bool peak = present & (seen >= 2) & (middle >= before) & (middle >= count);
+        total += middle & -static_cast<int64_t>(peak);
+        k += peak;
+        before = present ? middle : before;
+        middle = present ? count : middle;
+        seen += present;
+    }
+    *sum = total;
+    *number = k;
+}
+
 int64_t clipped_sum_scalar(const uint32_t *hist, int from, int to, int64_t floor, int64_t ceiling) {
     int64_t sum = 0;
     for (int v = from; v <= to; ++v) {
@@ -30,6 +52,23 @@ int64_t clipped_sum_scalar(const uint32_t *hist, int from, int to, int64_t floor
         if (c) sum += c > ceiling ? ceiling : c < floor ? floor : c;
     }
     return sum;
+}
+
+// The quotient only grows, by at most |k| over the whole walk, so it is carried along with its remainder
+// instead of dividing at every value.
+void fill_levels_scalar(const uint32_t *hist, int from, int to, int64_t floor, int64_t ceiling, int base, int k,
+                        int64_t total, uint8_t *lut) {
+    const int64_t step = k < 0 ? -k : k;
+    int64_t quotient = 0, rest = 0;
+    for (int v = from; v <= to; ++v) {
+        const int64_t c = hist[v];
+        rest += step * (c == 0 ? 0 : c > ceiling ? ceiling : c < floor ? floor : c);
+        while (rest >= total) {
+            rest -= total;
+            ++quotient;
+        }
+        lut[v] = static_cast<uint8_t>(base + (k < 0 ? -quotient : quotient));
+    }
 }
 
 void map_gray_scalar(const int16_t *data, size_t n, const uint8_t *gray, uint8_t *out) {
@@ -68,7 +107,7 @@ void dde_bgra_scalar(const int16_t *data, const int16_t *detail, size_t n, const
 }
 
 const StretchKernels kScalar = {
-    "scalar", count_scalar, clipped_sum_scalar, map_gray_scalar, map_bgra_scalar, map_planes_scalar, dde_gray_scalar,
+    "scalar", count_scalar, peaks_scalar, clipped_sum_scalar, fill_levels_scalar, map_gray_scalar, map_bgra_scalar, map_planes_scalar, dde_gray_scalar,
     dde_bgra_scalar,
 };
 

@@ -12,12 +12,21 @@ namespace sarvik {
 struct StretchKernels {
     const char *name;
     // Adds every sample of data[0..n), n >= 1, to hist (indexed by the signed sample) and finds the smallest
-    // and largest sample and the sum of all samples. spare is a second sample-indexed histogram, all zero on
-    // entry and on return.
-    void (*count)(const int16_t *data, size_t n, uint32_t *hist, uint32_t *spare, int *lo, int *hi, int64_t *sum);
+    // and largest sample and the sum of all samples. spare holds three more sample-indexed histograms, all
+    // zero on entry and on return.
+    void (*count)(const int16_t *data, size_t n, uint32_t *hist, uint32_t *const spare[3], int *lo, int *hi,
+                  int64_t *sum);
+    // Over the non-zero counts of values from..to in value order, the inner ones (not the first and last) not
+    // smaller than both neighbours: their sum and number. scratch has room for 65536 counts.
+    void (*peaks)(const uint32_t *hist, int from, int to, uint32_t *scratch, int64_t *sum, int64_t *number);
     // Sum over values from..to (none when from > to) of the counts clipped to [floor, ceiling], a zero count
     // staying zero; 1 <= floor <= ceiling.
     int64_t (*clipped_sum)(const uint32_t *hist, int from, int to, int64_t floor, int64_t ceiling);
+    // lut[v] = base + k x C(v) / total (truncated towards zero) for v = from..to, C(v) being the sum of the
+    // clipped counts (as clipped_sum) from `from` to v; total = C(to) > 0, |k| <= 255, and every entry lies
+    // within 0..255.
+    void (*fill_levels)(const uint32_t *hist, int from, int to, int64_t floor, int64_t ceiling, int base, int k,
+                        int64_t total, uint8_t *lut);
     // out[i] = table[data[i]], the tables indexed by the signed sample.
     void (*map_gray)(const int16_t *data, size_t n, const uint8_t *gray, uint8_t *out);
     void (*map_bgra)(const int16_t *data, size_t n, const uint32_t *colour, uint32_t *out);

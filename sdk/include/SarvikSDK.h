@@ -2276,7 +2276,8 @@ SARVIK_API const char* AlarmDataType_num2str(unsigned int type);
 /**
  * A stretch context: the image settings of one view (a _strech_control) and the per-frame state that turns
  * temperature frames into gray levels, BGRA pixels or byte planes. Opaque; made by strCreate and owned by its
- * creator, who frees it with strFree. These calls need no Sarvik_InitSDK and log nothing of their own.
+ * creator, who frees it with strFree. These calls need no Sarvik_InitSDK; they write a diagnostic line only
+ * when the SDK's logging is configured (an allocation failure).
  * Thread: one thread renders with a context; strSetCtl and strGetCtl may come from another thread and then
  * wait for a frame in progress, so a change takes effect from the next frame on.
  * Rendering is deterministic: the same settings and frames give the same bytes on every machine.
@@ -2286,7 +2287,7 @@ typedef struct StretchContext StretchContext;
 /**
  * Creates a stretch context with the default settings: strechType 1 (adaptive), smoothing on, gain 2.0,
  * manual window 20.0 to 40.0 deg C and off, temp2gray 0 (automatic), ddeLevel 0, no colour marking. All
- * tables are allocated here (about 836 KiB); the detail-enhancement work area (about 4 MiB plus 2 bytes per
+ * tables are allocated here (about 1.6 MiB); the detail-enhancement work area (about 4 MiB plus 2 bytes per
  * pixel) is allocated by the first frame that uses it, and again only when the frame size changes.
  * \return the context, or NULL when out of memory.
  */

@@ -15,7 +15,9 @@ namespace filtertest {
 
 using Frame = std::vector<int16_t>;
 
-inline Frame flat(int w, int h, int16_t v) { return Frame(size_t(w) * h, v); }
+inline Frame flat(int w, int h, int16_t v) {
+    return Frame(size_t(w) * h, v);
+}
 
 // Uniform random samples in lo..hi.
 inline Frame random_frame(int w, int h, int lo, int hi, uint32_t seed) {
@@ -31,10 +33,12 @@ inline void add_columns(Frame &f, int w, const std::vector<int> &offsets, int y0
     const int h = int(f.size() / w);
     if (y1 < 0) y1 = h;
     for (int y = y0; y < y1; ++y)
-        for (int c = 0; c < w; ++c) f[size_t(y) * w + c] = int16_t(f[size_t(y) * w + c] + offsets[c % offsets.size()]);
+        for (int c = 0; c < w; ++c)
+            f[size_t(y) * w + c] = int16_t(f[size_t(y) * w + c] + offsets[c % offsets.size()]);
 }
 
-inline _DestripInfo destrip_config(int type, int w, int h, int s0r, int s0g, int s1r, int s1g, int subY, int subT) {
+inline _DestripInfo destrip_config(int type, int w, int h, int s0r, int s0g, int s1r, int s1g, int subY,
+                                   int subT) {
     _DestripInfo c;
     std::memset(&c, 0, sizeof c);
     c.type = uint16_t(type);
@@ -75,7 +79,9 @@ inline int64_t floor_div(int64_t x, int64_t d) {
     return q;
 }
 
-inline int16_t sat16(int64_t v) { return int16_t(std::clamp<int64_t>(v, INT16_MIN, INT16_MAX)); }
+inline int16_t sat16(int64_t v) {
+    return int16_t(std::clamp<int64_t>(v, INT16_MIN, INT16_MAX));
+}
 
 // The destripe of one frame, with a fresh estimate.
 inline Frame destripe_direct(const Frame &in, int w, int h, const _DestripInfo &c) {
@@ -159,7 +165,9 @@ inline Frame denoise_direct(const Frame &in, int w, int h, const _DenoiseInfo &c
     const int r = std::max(1, c.gf_radius / f);
     const int64_t A = int64_t(2 * r + 1) * (2 * r + 1);
     const int64_t eps = A * c.gf_regular * c.gf_regular * A;
-    auto I = [&](int y, int x) { return int64_t(in[size_t(reflect(y, hs)) * f * w + size_t(reflect(x, ws)) * f]); };
+    auto I = [&](int y, int x) {
+        return int64_t(in[size_t(reflect(y, hs)) * f * w + size_t(reflect(x, ws)) * f]);
+    };
     std::vector<int64_t> a(size_t(ws) * hs), b(a.size());
     auto at = [&](int y, int x) { return size_t(reflect(y, hs)) * ws + reflect(x, ws); };
     for (int y = 0; y < hs; ++y)

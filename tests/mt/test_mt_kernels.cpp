@@ -122,13 +122,13 @@ TEST(MtSpanKernels, ScalarSwitchIsHonouredAtStartUp) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
-            setenv("SARVIK_SCALAR", "1", 1);
+            setenv("SARVIK_FORCE_SCALAR", "1", 1);
             std::exit(fast_kernels_selected() ? 1 : 0);
         },
         ::testing::ExitedWithCode(0), "");
     EXPECT_EXIT(
         {
-            setenv("SARVIK_SCALAR", "0", 1);
+            setenv("SARVIK_FORCE_SCALAR", "0", 1);
             std::exit(fast_kernels_selected() ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");

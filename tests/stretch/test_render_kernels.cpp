@@ -63,13 +63,19 @@ TEST_F(FastKernels, Count) {
         for (auto [lo, hi] : {std::pair{-32768, 32767}, std::pair{2000, 2100}, std::pair{-5, -5}}) {
             const Input in = make_input(n, lo, hi, static_cast<uint32_t>(n));
             int l1, h1, l2, h2;
-            std::vector<uint32_t> a(65536, 1), b(65536, 1), spareA(65536), spareB(65536);
-            ref.count(in.data.data(), n, a.data() + 32768, spareA.data() + 32768, &l1, &h1);
-            fast->count(in.data.data(), n, b.data() + 32768, spareB.data() + 32768, &l2, &h2);
+            int64_t sum1, sum2;
+            std::vector<uint32_t> a(65536, 1), b(65536, 1), spares(3 * 65536);
+            uint32_t *const spare[3] = {&spares[32768], &spares[65536 + 32768], &spares[2 * 65536 + 32768]};
+            ref.count(in.data.data(), n, a.data() + 32768, spare, &l1, &h1, &sum1);
+            fast->count(in.data.data(), n, b.data() + 32768, spare, &l2, &h2, &sum2);
             ASSERT_EQ(l1, l2) << n;
             ASSERT_EQ(h1, h2) << n;
+            ASSERT_EQ(sum1, sum2) << n;
             ASSERT_EQ(a, b) << n;
-            ASSERT_EQ(spareB, std::vector<uint32_t>(65536)) << "the spare histogram is left zero";
+            ASSERT_EQ(spares, std::vector<uint32_t>(3 * 65536)) << "the spare histograms are left zero";
+            int64_t direct = 0;
+            for (int16_t v : in.data) direct += v;
+            ASSERT_EQ(sum1, direct);
         }
     }
 }
@@ -99,6 +105,39 @@ TEST_F(FastKernels, Maps) {
         ref.dde_bgra(in.data.data(), in.detail.data(), n, g, s, palettes.data(), ca.data());
         fast->dde_bgra(in.data.data(), in.detail.data(), n, g, s, palettes.data(), cb.data());
         ASSERT_EQ(ca, cb) << n;
+    }
+}
+
+TEST_F(FastKernels, HistogramWalks) {
+    std::mt19937 rng(11);
+    for (int round = 0; round < 200; ++round) {
+        // Dense, sparse and nearly empty histograms over ranges of every length up to a few hundred values.
+        std::vector<uint32_t> hist(65536);
+        uint32_t *h = hist.data() + 32768;
+        const int from = static_cast<int>(rng() % 2000) - 1000, len = 1 + static_cast<int>(rng() % 300);
+        const int to = from + len - 1;
+        const unsigned density = 1 + rng() % 4, scale = 1u << (rng() % 20);
+        for (int v = from; v <= to; ++v) h[v] = rng() % density == 0 ? static_cast<uint32_t>(rng() % scale) : 0;
+        if (round % 17 == 0) h[to] = 0xFFFFFFF0u;  // a count near the 32-bit limit
+        std::vector<uint32_t> scratch(65536);
+        int64_t s1, k1, s2, k2;
+        ref.peaks(h, from, to, scratch.data(), &s1, &k1);
+        fast->peaks(h, from, to, scratch.data(), &s2, &k2);
+        ASSERT_EQ(s1, s2) << round;
+        ASSERT_EQ(k1, k2) << round;
+        const int64_t floor = 1 + rng() % 50, ceiling = floor + (round % 5 == 0 ? (int64_t{1} << 33) : rng() % 5000);
+        const int64_t total = ref.clipped_sum(h, from, to, floor, ceiling);
+        ASSERT_EQ(total, fast->clipped_sum(h, from, to, floor, ceiling)) << round;
+        ASSERT_EQ(ref.clipped_sum(h, to, from - 1, floor, ceiling), 0);
+        ASSERT_EQ(fast->clipped_sum(h, to + 1, to, floor, ceiling), 0);
+        if (total == 0) continue;
+        const int k = static_cast<int>(rng() % 511) - 255;
+        const int base = k < 0 ? 255 : 0;
+        std::vector<uint8_t> a(65536, 1), b(65536, 2);
+        ref.fill_levels(h, from, to, floor, ceiling, base, k, total, a.data() + 32768);
+        fast->fill_levels(h, from, to, floor, ceiling, base, k, total, b.data() + 32768);
+        for (int v = from; v <= to; ++v) ASSERT_EQ(a[v + 32768], b[v + 32768]) << round << " at " << v;
+        ASSERT_EQ(a[to + 32768], base + k) << "the last value reaches the far end";
     }
 }
 
