@@ -54,7 +54,8 @@ std::vector<uint32_t> ironbow() {
     int count = 0;
     char *table = Sarvik_AllocPaletteData(&count);
     std::vector<uint32_t> out(256);
-    std::memcpy(out.data(), reinterpret_cast<PaletteTable *>(table)->entries[SARVIK_PALETTE_IRONBOW].colors, 1024);
+    std::memcpy(out.data(), reinterpret_cast<PaletteTable *>(table)->entries[SARVIK_PALETTE_IRONBOW].colors,
+                1024);
     Sarvik_FreePaletteData(&table);
     return out;
 }
@@ -95,12 +96,24 @@ void copy_floor(benchmark::State &state) {
     }
 }
 
-void stretch_adaptive_bgra(benchmark::State &state) { render(state, SARVIK_STRECH_ADAPTIVE, 0); }
-void stretch_dde4_bgra(benchmark::State &state) { render(state, SARVIK_STRECH_ADAPTIVE, 4); }
-void stretch_linear_bgra(benchmark::State &state) { render(state, SARVIK_STRECH_LINEAR, 0); }
-void stretch_adaptive_bgra_memcpy(benchmark::State &state) { copy_floor(state); }
-void stretch_dde4_bgra_memcpy(benchmark::State &state) { copy_floor(state); }
-void stretch_linear_bgra_memcpy(benchmark::State &state) { copy_floor(state); }
+void stretch_adaptive_bgra(benchmark::State &state) {
+    render(state, SARVIK_STRECH_ADAPTIVE, 0);
+}
+void stretch_dde4_bgra(benchmark::State &state) {
+    render(state, SARVIK_STRECH_ADAPTIVE, 4);
+}
+void stretch_linear_bgra(benchmark::State &state) {
+    render(state, SARVIK_STRECH_LINEAR, 0);
+}
+void stretch_adaptive_bgra_memcpy(benchmark::State &state) {
+    copy_floor(state);
+}
+void stretch_dde4_bgra_memcpy(benchmark::State &state) {
+    copy_floor(state);
+}
+void stretch_linear_bgra_memcpy(benchmark::State &state) {
+    copy_floor(state);
+}
 
 #define SIZES ->Args({384, 288})->Args({640, 512})->Args({1280, 1024})->Unit(benchmark::kMicrosecond)
 BENCHMARK(stretch_adaptive_bgra) SIZES;
@@ -130,8 +143,12 @@ void opencv_pipeline(benchmark::State &state, bool equalise) {
         benchmark::ClobberMemory();
     }
 }
-void stretch_adaptive_bgra_opencv(benchmark::State &state) { opencv_pipeline(state, true); }
-void stretch_linear_bgra_opencv(benchmark::State &state) { opencv_pipeline(state, false); }
+void stretch_adaptive_bgra_opencv(benchmark::State &state) {
+    opencv_pipeline(state, true);
+}
+void stretch_linear_bgra_opencv(benchmark::State &state) {
+    opencv_pipeline(state, false);
+}
 BENCHMARK(stretch_adaptive_bgra_opencv) SIZES;
 BENCHMARK(stretch_linear_bgra_opencv) SIZES;
 #endif

@@ -41,12 +41,24 @@ void hsv_to_rgb(const Hsv &c, float *r, float *g, float *b) {
     const float q = c.v * (1.0f - c.s * f);
     const float t = c.v * (1.0f - c.s * (1.0f - f));
     switch (sector) {
-        case 0: *r = c.v, *g = t, *b = p; break;
-        case 1: *r = q, *g = c.v, *b = p; break;
-        case 2: *r = p, *g = c.v, *b = t; break;
-        case 3: *r = p, *g = q, *b = c.v; break;
-        case 4: *r = t, *g = p, *b = c.v; break;
-        default: *r = c.v, *g = p, *b = q; break;
+        case 0:
+            *r = c.v, *g = t, *b = p;
+            break;
+        case 1:
+            *r = q, *g = c.v, *b = p;
+            break;
+        case 2:
+            *r = p, *g = c.v, *b = t;
+            break;
+        case 3:
+            *r = p, *g = q, *b = c.v;
+            break;
+        case 4:
+            *r = t, *g = p, *b = c.v;
+            break;
+        default:
+            *r = c.v, *g = p, *b = q;
+            break;
     }
 }
 

@@ -18,15 +18,17 @@ namespace {
 #undef DDE_ROW_TARGET
 
 const DdeRowKernels kReferenceRows = {
-    "scalar", rows_column_x, rows_column_coeff, rows_hsum<int32_t>, rows_hsum<int64_t>, rows_coefficients,
-    rows_detail,
+    "scalar",           rows_column_x,     rows_column_coeff, rows_hsum<int32_t>,
+    rows_hsum<int64_t>, rows_coefficients, rows_detail,
 };
 
 constexpr int kRing = 8;  // coefficient rows y - 4 .. y + 3
 constexpr int kPad = 2 * kDdeRadius;
 
 // Half-sample mirror: -1 reads 0, -2 reads 1; n reads n - 1, n + 1 reads n - 2.
-inline int mirror(int i, int n) { return i < 0 ? -i - 1 : i >= n ? 2 * n - i - 1 : i; }
+inline int mirror(int i, int n) {
+    return i < 0 ? -i - 1 : i >= n ? 2 * n - i - 1 : i;
+}
 
 // Row buffers of one frame width, carved from one block.
 struct Rows {
@@ -40,8 +42,8 @@ struct Rows {
 
 size_t rows_bytes(int w) {
     const size_t wp = static_cast<size_t>(w) + kPad;
-    return sizeof(Rows) + 8 * (2 * w + wp) + 4 * (2 * w + wp) + 4 * static_cast<size_t>(w) * (kRing * 4 + 4 + 4) +
-           4 * wp;
+    return sizeof(Rows) + 8 * (2 * w + wp) + 4 * (2 * w + wp) +
+           4 * static_cast<size_t>(w) * (kRing * 4 + 4 + 4) + 4 * wp;
 }
 
 void rows_carve(Rows *r, int w) {
@@ -73,7 +75,9 @@ void rows_carve(Rows *r, int w) {
 
 }  // namespace
 
-const DdeRowKernels &dde_row_kernels_scalar() { return kReferenceRows; }
+const DdeRowKernels &dde_row_kernels_scalar() {
+    return kReferenceRows;
+}
 
 DdeParams dde_params(int slope, int level) {
     if (slope == 10) return DdeParams{900, 56, level << 11};
@@ -142,7 +146,8 @@ void dde_detail(DdeState *s, const int16_t *data, int centre, int strength) {
         if (r == 0) {
             std::memset(R.colS1, 0, sizeof(int32_t) * w);
             std::memset(R.colS2, 0, sizeof(int64_t) * w);
-            for (int d = -kDdeRadius; d <= kDdeRadius; ++d) k.column_x(R.colS1, R.colS2, row(d), nullptr, centre, w);
+            for (int d = -kDdeRadius; d <= kDdeRadius; ++d)
+                k.column_x(R.colS1, R.colS2, row(d), nullptr, centre, w);
         } else {
             k.column_x(R.colS1, R.colS2, row(r + kDdeRadius), row(r - kDdeRadius - 1), centre, w);
         }
@@ -158,10 +163,12 @@ void dde_detail(DdeState *s, const int16_t *data, int centre, int strength) {
         if (y == 0) {
             for (int r = 0; r <= kDdeRadius; ++r) produce();
             for (auto *c : R.col) std::memset(c, 0, sizeof(int32_t) * w);
-            for (int d = -kDdeRadius; d <= kDdeRadius; ++d) k.column_coeff(R.col[0], R.col[1], R.col[2], R.col[3], coeff(d), nullptr, w);
+            for (int d = -kDdeRadius; d <= kDdeRadius; ++d)
+                k.column_coeff(R.col[0], R.col[1], R.col[2], R.col[3], coeff(d), nullptr, w);
         } else {
             if (y + kDdeRadius < h) produce();
-            k.column_coeff(R.col[0], R.col[1], R.col[2], R.col[3], coeff(y + kDdeRadius), coeff(y - kDdeRadius - 1), w);
+            k.column_coeff(R.col[0], R.col[1], R.col[2], R.col[3], coeff(y + kDdeRadius),
+                           coeff(y - kDdeRadius - 1), w);
         }
         for (int i = 0; i < 4; ++i) k.hsum32(R.col[i], R.pad, R.row[i], w);
         k.detail(R.row[0], R.row[1], R.row[2], R.row[3], data + static_cast<size_t>(y) * w, centre, perArea,

@@ -7,8 +7,8 @@
 
 namespace sarvik {
 
-constexpr int kDdeMinSize = 32;         // smaller frames render without detail enhancement
-constexpr int kDdeRadius = 3;           // 7 x 7 window
+constexpr int kDdeMinSize = 32;  // smaller frames render without detail enhancement
+constexpr int kDdeRadius = 3;    // 7 x 7 window
 constexpr int kDdeArea = 49;
 constexpr int kDdeTableSize = 1 << 20;  // coefficient tables, one entry per (49 S2 - S1^2) >> 10
 constexpr int kDdeSwitch = 15052;       // G1 below this selects the second epsilon's coefficients

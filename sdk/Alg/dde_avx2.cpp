@@ -14,13 +14,15 @@ namespace {
 #undef DDE_ROW_TARGET
 
 const DdeRowKernels kAvx2Rows = {
-    "avx2", rows_column_x, rows_column_coeff, rows_hsum<int32_t>, rows_hsum<int64_t>, rows_coefficients,
+    "avx2",      rows_column_x, rows_column_coeff, rows_hsum<int32_t>, rows_hsum<int64_t>, rows_coefficients,
     rows_detail,
 };
 
 }  // namespace
 
-const DdeRowKernels *dde_row_kernels_avx2() { return __builtin_cpu_supports("avx2") ? &kAvx2Rows : nullptr; }
+const DdeRowKernels *dde_row_kernels_avx2() {
+    return __builtin_cpu_supports("avx2") ? &kAvx2Rows : nullptr;
+}
 
 const DdeRowKernels &dde_row_kernels() {
     static const DdeRowKernels *chosen = [] {

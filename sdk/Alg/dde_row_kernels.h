@@ -14,10 +14,10 @@ struct DdeRowKernels {
                          const int32_t *const out[4], int w);
     void (*hsum32)(const int32_t *col, int32_t *pad, int32_t *out, int w);
     void (*hsum64)(const int64_t *col, int64_t *pad, int64_t *out, int w);
-    void (*coefficients)(const int32_t *s1, const int64_t *s2, const uint16_t *t1, const uint16_t *t2, int32_t *a1,
-                         int32_t *b1, int32_t *a2, int32_t *b2, int w);
-    void (*detail)(const int32_t *g1, const int32_t *h1, const int32_t *g2, const int32_t *h2, const int16_t *row,
-                   int centre, int32_t perArea, int16_t *out, int w);
+    void (*coefficients)(const int32_t *s1, const int64_t *s2, const uint16_t *t1, const uint16_t *t2,
+                         int32_t *a1, int32_t *b1, int32_t *a2, int32_t *b2, int w);
+    void (*detail)(const int32_t *g1, const int32_t *h1, const int32_t *g2, const int32_t *h2,
+                   const int16_t *row, int centre, int32_t perArea, int16_t *out, int w);
 };
 
 const DdeRowKernels &dde_row_kernels_scalar();

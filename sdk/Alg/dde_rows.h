@@ -14,8 +14,9 @@
 #endif
 
 // Column sums move down one row: row `in` enters, row `out` leaves (out null: only enter).
-DDE_ROW_TARGET void rows_column_x(int32_t *__restrict s1, int64_t *__restrict s2, const int16_t *__restrict in,
-                                  const int16_t *__restrict out, int centre, int w) {
+DDE_ROW_TARGET void rows_column_x(int32_t *__restrict s1, int64_t *__restrict s2,
+                                  const int16_t *__restrict in, const int16_t *__restrict out, int centre,
+                                  int w) {
     if (!out) {
         for (int c = 0; c < w; ++c) {
             const int32_t x = in[c] - centre;
@@ -68,7 +69,9 @@ DDE_ROW_TARGET void rows_hsum(const T *__restrict col, T *__restrict pad, T *__r
 }
 
 // floor(v x a / 1024) for |v| < 2^22 and 0 <= a <= 1024, in 32 bits.
-DDE_ROW_TARGET inline int32_t rows_mul_shift10(int32_t v, int32_t a) { return (v >> 10) * a + (((v & 1023) * a) >> 10); }
+DDE_ROW_TARGET inline int32_t rows_mul_shift10(int32_t v, int32_t a) {
+    return (v >> 10) * a + (((v & 1023) * a) >> 10);
+}
 
 // Guided-filter coefficients of one row from its box sums S1 and S2.
 DDE_ROW_TARGET void rows_coefficients(const int32_t *__restrict s1, const int64_t *__restrict s2,

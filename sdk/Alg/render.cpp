@@ -54,7 +54,8 @@ bool prepare(StretchContext *c, const int16_t *data, const _DataFrameHeader *h) 
 void fill_slots(StretchContext *c, const _DataFrameHeader *h) {
     const MarkingRule rule = marking_rule(c->ctl, *h);
     uint32_t *slot = work_at(c, 0);
-    for (int v = c->stats.min; v <= c->stats.max; ++v) slot[v] = static_cast<uint32_t>(marking_slot(rule, v)) * 256;
+    for (int v = c->stats.min; v <= c->stats.max; ++v)
+        slot[v] = static_cast<uint32_t>(marking_slot(rule, v)) * 256;
 }
 
 // Colour of every value of the frame when there is no detail: one lookup per pixel remains.
@@ -82,11 +83,17 @@ void prepare_colour(StretchContext *c, const _DataFrameHeader *h, const void *pa
         fill_colours(c, h);
 }
 
-bool valid(const StretchContext *c, const int16_t *data, const _DataFrameHeader *h) { return c && data && h; }
+bool valid(const StretchContext *c, const int16_t *data, const _DataFrameHeader *h) {
+    return c && data && h;
+}
 
-bool empty(const _DataFrameHeader *h) { return h->width == 0 || h->height == 0; }
+bool empty(const _DataFrameHeader *h) {
+    return h->width == 0 || h->height == 0;
+}
 
-size_t pixel_count(const _DataFrameHeader *h) { return static_cast<size_t>(h->width) * h->height; }
+size_t pixel_count(const _DataFrameHeader *h) {
+    return static_cast<size_t>(h->width) * h->height;
+}
 
 }  // namespace
 
@@ -94,8 +101,8 @@ size_t pixel_count(const _DataFrameHeader *h) { return static_cast<size_t>(h->wi
 
 using namespace sarvik;
 
-extern "C" SARVIK_API int strTemp2Gray(StretchContext *ctx, const int16_t *data, const _DataFrameHeader *header,
-                                       uint8_t *gray) {
+extern "C" SARVIK_API int strTemp2Gray(StretchContext *ctx, const int16_t *data,
+                                       const _DataFrameHeader *header, uint8_t *gray) {
     if (!valid(ctx, data, header) || !gray) return SARVIK_ERR_INVALID_ARG;
     if (empty(header)) return 0;
     std::lock_guard<std::mutex> lock(ctx->mutex);
@@ -108,8 +115,9 @@ extern "C" SARVIK_API int strTemp2Gray(StretchContext *ctx, const int16_t *data,
     return 0;
 }
 
-extern "C" SARVIK_API int strTemp2Bgra(StretchContext *ctx, const int16_t *data, const _DataFrameHeader *header,
-                                       uint32_t *image, const uint32_t *palette) {
+extern "C" SARVIK_API int strTemp2Bgra(StretchContext *ctx, const int16_t *data,
+                                       const _DataFrameHeader *header, uint32_t *image,
+                                       const uint32_t *palette) {
     if (!valid(ctx, data, header) || !image || !palette) return SARVIK_ERR_INVALID_ARG;
     if (empty(header)) return 0;
     std::lock_guard<std::mutex> lock(ctx->mutex);
@@ -117,15 +125,16 @@ extern "C" SARVIK_API int strTemp2Bgra(StretchContext *ctx, const int16_t *data,
     prepare_colour(ctx, header, palette, detail);
     const StretchKernels &k = stretch_kernels();
     if (detail)
-        k.dde_bgra(data, ctx->dde->detail, pixel_count(header), lut_at(ctx), work_at(ctx, 0), &ctx->palettes[0][0],
-                   image);
+        k.dde_bgra(data, ctx->dde->detail, pixel_count(header), lut_at(ctx), work_at(ctx, 0),
+                   &ctx->palettes[0][0], image);
     else
         k.map_bgra(data, pixel_count(header), work_at(ctx, 1), image);
     return 0;
 }
 
-extern "C" SARVIK_API int strTemp2Yuv(StretchContext *ctx, const int16_t *data, const _DataFrameHeader *header,
-                                      uint8_t *plane0, uint8_t *plane1, uint8_t *plane2, const uint8_t *palette) {
+extern "C" SARVIK_API int strTemp2Yuv(StretchContext *ctx, const int16_t *data,
+                                      const _DataFrameHeader *header, uint8_t *plane0, uint8_t *plane1,
+                                      uint8_t *plane2, const uint8_t *palette) {
     if (!valid(ctx, data, header) || !plane0 || !plane1 || !plane2 || !palette) return SARVIK_ERR_INVALID_ARG;
     if (empty(header)) return 0;
     std::lock_guard<std::mutex> lock(ctx->mutex);
@@ -141,7 +150,8 @@ extern "C" SARVIK_API int strTemp2Yuv(StretchContext *ctx, const int16_t *data, 
     uint32_t chunk[1024];
     for (size_t i = 0; i < n; i += 1024) {
         const size_t len = n - i < 1024 ? n - i : 1024;
-        k.dde_bgra(data + i, ctx->dde->detail + i, len, lut_at(ctx), work_at(ctx, 0), &ctx->palettes[0][0], chunk);
+        k.dde_bgra(data + i, ctx->dde->detail + i, len, lut_at(ctx), work_at(ctx, 0), &ctx->palettes[0][0],
+                   chunk);
         for (size_t j = 0; j < len; ++j) {
             plane0[i + j] = static_cast<uint8_t>(chunk[j]);
             plane1[i + j] = static_cast<uint8_t>(chunk[j] >> 8);

@@ -10,9 +10,11 @@ namespace sarvik {
 
 namespace {
 
-inline int64_t clamp_gray(int64_t v) { return v < 0 ? 0 : v > 255 ? 255 : v; }
+inline int64_t clamp_gray(int64_t v) {
+    return v < 0 ? 0 : v > 255 ? 255 : v;
+}
 
-// Steps 5 and 6: the plateau from the local peaks of the non-zero counts, first and last excluded.
+// The plateau: gain x 0.25 times the mean local peak of the non-zero counts, first and last excluded.
 int64_t plateau(StretchContext *c, const uint32_t *hist) {
     int64_t peaks = 0, k = 0;
     stretch_kernels().peaks(hist, c->stats.min, c->stats.max, c->work[0], &peaks, &k);
@@ -53,7 +55,7 @@ void stretch_adaptive(StretchContext *c, const _DataFrameHeader *h) {
     }
     if (l < t) l = t;
 
-    // Step 9: the upper plateau follows how much of the clipped mass lies at or below the mean.
+    // The upper plateau follows how much of the clipped mass lies at or below M.
     const StretchKernels &k = stretch_kernels();
     const int64_t atMean = k.clipped_sum(hist, st.min, m, t, l);
     const int64_t above = k.clipped_sum(hist, m + 1, st.max, t, l);
@@ -64,7 +66,7 @@ void stretch_adaptive(StretchContext *c, const _DataFrameHeader *h) {
     int64_t u = static_cast<int64_t>(static_cast<double>(l) / gain_at(c, static_cast<int>(index)));
     if (u < t) u = t;
 
-    // Step 10: gray span around 85 from the percentiles, G levels per ten raw steps.
+    // Gray span around 85 from the percentiles, G levels per ten raw steps.
     const int64_t g = c->grayPerTen;
     int64_t low = clamp_gray(kGrayMid - g * (m - st.low) / 10);
     int64_t high = clamp_gray((st.high - m) * g / 10 + kGrayMid);
@@ -77,18 +79,20 @@ void stretch_adaptive(StretchContext *c, const _DataFrameHeader *h) {
         c->prevHigh = static_cast<int>(high);
     }
 
-    // Step 12: minimum..M from the low level up to 85; C(M) is the clipped cumulative at M of step 9.
+    // Minimum..M from the low level up to 85; the clipped total up to M is the one found above.
     if (atMean == 0)
         std::memset(lut + st.min, kGrayMid, static_cast<size_t>(m - st.min + 1));
     else
-        k.fill_levels(hist, st.min, m, t, l, static_cast<int>(low), static_cast<int>(kGrayMid - low), atMean, lut);
+        k.fill_levels(hist, st.min, m, t, l, static_cast<int>(low), static_cast<int>(kGrayMid - low), atMean,
+                      lut);
 
-    // Step 13: M + 1..maximum from 85 up to the high level.
+    // M + 1..maximum from 85 up to the high level, clipped to the upper plateau.
     const int64_t upperTotal = k.clipped_sum(hist, m + 1, st.max, t, u);
     if (upperTotal == 0)
         std::memset(lut + m + 1, kGrayMid, static_cast<size_t>(st.max - m));
     else
-        k.fill_levels(hist, m + 1, st.max, t, u, kGrayMid, static_cast<int>(high - kGrayMid), upperTotal, lut);
+        k.fill_levels(hist, m + 1, st.max, t, u, kGrayMid, static_cast<int>(high - kGrayMid), upperTotal,
+                      lut);
 }
 
 }  // namespace sarvik

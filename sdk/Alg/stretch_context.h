@@ -17,11 +17,11 @@ constexpr int kDdeMaxLevel = 8;
 
 // Frame statistics of the histogram walk.
 struct StretchStats {
-    int min;   // first value with a non-zero count
-    int max;   // last value with a non-zero count
-    int low;   // value where the running count first reaches T
-    int high;  // value where it first reaches N - T
-    int mean;  // sum of value x count over N, truncated
+    int min;      // first value with a non-zero count
+    int max;      // last value with a non-zero count
+    int low;      // value where the running count first reaches T
+    int high;     // value where it first reaches N - T
+    int mean;     // sum of value x count over N, truncated
     int64_t sum;  // sum of all samples, which is the sum of value x count
 };
 
@@ -42,10 +42,10 @@ struct StretchContext {
     // Frame geometry of the last frame and what derives from it.
     int width;
     int height;
-    int slope;          // as the header carries it
-    int64_t pixels;     // N
-    int64_t tail;       // T = N / 30000, at least 2
-    int grayPerTen;     // G, gray levels per ten raw steps
+    int slope;       // as the header carries it
+    int64_t pixels;  // N
+    int64_t tail;    // T = N / 30000, at least 2
+    int grayPerTen;  // G, gray levels per ten raw steps
     float plateauFactor;
 
     // Smoothing state of the adaptive stretch; 0 means "none yet".
@@ -54,10 +54,10 @@ struct StretchContext {
     int prevHigh;
 
     sarvik::StretchStats stats;
-    uint32_t hist[sarvik::kSampleValues];     // all zero between frames
-    uint32_t spare[3][sarvik::kSampleValues]; // more histograms for interleaved counting, always zero
-    uint32_t work[2][sarvik::kSampleValues];  // per-value work: palette slot and colour of each value
-    uint8_t lut[sarvik::kSampleValues];       // gray level of each value
+    uint32_t hist[sarvik::kSampleValues];      // all zero between frames
+    uint32_t spare[3][sarvik::kSampleValues];  // more histograms for interleaved counting, always zero
+    uint32_t work[2][sarvik::kSampleValues];   // per-value work: palette slot and colour of each value
+    uint8_t lut[sarvik::kSampleValues];        // gray level of each value
     // Row 0 receives the view palette of the frame being rendered; rows 1 and 2 are the marking palettes.
     uint32_t palettes[sarvik::kSlotCount][256];
     double gainTable[256];  // index i + 128 for i in -128..127
@@ -68,10 +68,18 @@ struct StretchContext {
 namespace sarvik {
 
 // Sample-indexed views of the context's tables.
-inline uint32_t *hist_at(StretchContext *c) { return c->hist - kSampleMin; }
-inline uint32_t *spare_at(StretchContext *c, int i) { return c->spare[i] - kSampleMin; }
-inline uint8_t *lut_at(StretchContext *c) { return c->lut - kSampleMin; }
-inline uint32_t *work_at(StretchContext *c, int i) { return c->work[i] - kSampleMin; }
+inline uint32_t *hist_at(StretchContext *c) {
+    return c->hist - kSampleMin;
+}
+inline uint32_t *spare_at(StretchContext *c, int i) {
+    return c->spare[i] - kSampleMin;
+}
+inline uint8_t *lut_at(StretchContext *c) {
+    return c->lut - kSampleMin;
+}
+inline uint32_t *work_at(StretchContext *c, int i) {
+    return c->work[i] - kSampleMin;
+}
 
 inline int clamp_sample(int64_t v) {
     return v < kSampleMin ? kSampleMin : v > kSampleMax ? kSampleMax : static_cast<int>(v);
@@ -84,23 +92,29 @@ inline int tenths_to_raw(int tenths, int offset, int slope) {
 }
 
 // Slope used where the slope scales a temperature: a frame without one counts as slope 20.
-inline int effective_slope(int slope) { return slope ? slope : 20; }
+inline int effective_slope(int slope) {
+    return slope ? slope : 20;
+}
 
 // G: temp2gray when set, else 4 for slope 100 and 20 for any other slope.
-inline int gray_per_ten(int temp2gray, int slope) { return temp2gray ? temp2gray : slope == 100 ? 4 : 20; }
+inline int gray_per_ten(int temp2gray, int slope) {
+    return temp2gray ? temp2gray : slope == 100 ? 4 : 20;
+}
 
 // Applies the fields of ctl whose flag bits are set. strSetCtl passes honourDde = false; the set-image paths
 // of the preview and of playback pass true so that ddeLevel (bit 0x40) is taken too. Takes the context lock.
 int stretch_apply_control(StretchContext *ctx, const _strech_control *ctl, bool honourDde);
 
 // Gain table entry for an index in -128..127.
-inline double gain_at(const StretchContext *c, int index) { return c->gainTable[index + 128]; }
+inline double gain_at(const StretchContext *c, int index) {
+    return c->gainTable[index + 128];
+}
 
 // Per-frame steps (context lock held by the caller).
 void stretch_update_geometry(StretchContext *c, const _DataFrameHeader *h);
-// Counts every sample into the histogram and finds the minimum and maximum.
+// Counts every sample into the histogram and finds the minimum, maximum and sum.
 void stretch_count(StretchContext *c, const int16_t *data);
-// Minimum, percentiles, maximum and mean from the histogram.
+// Percentiles and mean.
 void stretch_statistics(StretchContext *c);
 // Zeroes the histogram over the range the last count touched.
 void stretch_clear_histogram(StretchContext *c);

@@ -10,7 +10,8 @@ namespace sarvik {
 void stretch_count(StretchContext *c, const int16_t *data) {
     StretchStats &st = c->stats;
     uint32_t *const spare[3] = {spare_at(c, 0), spare_at(c, 1), spare_at(c, 2)};
-    stretch_kernels().count(data, static_cast<size_t>(c->pixels), hist_at(c), spare, &st.min, &st.max, &st.sum);
+    stretch_kernels().count(data, static_cast<size_t>(c->pixels), hist_at(c), spare, &st.min, &st.max,
+                            &st.sum);
 }
 
 // Each percentile is found from its own end of the histogram, so only the tails are walked: the low one is

@@ -56,8 +56,8 @@ int64_t clipped_sum_scalar(const uint32_t *hist, int from, int to, int64_t floor
 
 // The quotient only grows, by at most |k| over the whole walk, so it is carried along with its remainder
 // instead of dividing at every value.
-void fill_levels_scalar(const uint32_t *hist, int from, int to, int64_t floor, int64_t ceiling, int base, int k,
-                        int64_t total, uint8_t *lut) {
+void fill_levels_scalar(const uint32_t *hist, int from, int to, int64_t floor, int64_t ceiling, int base,
+                        int k, int64_t total, uint8_t *lut) {
     const int64_t step = k < 0 ? -k : k;
     int64_t quotient = 0, rest = 0;
     for (int v = from; v <= to; ++v) {
@@ -94,7 +94,8 @@ inline int level_of(int detail, int gray) {
     return v < 0 ? 0 : v > 255 ? 255 : v;
 }
 
-void dde_gray_scalar(const int16_t *data, const int16_t *detail, size_t n, const uint8_t *gray, uint8_t *out) {
+void dde_gray_scalar(const int16_t *data, const int16_t *detail, size_t n, const uint8_t *gray,
+                     uint8_t *out) {
     for (size_t i = 0; i < n; ++i) out[i] = static_cast<uint8_t>(level_of(detail[i], gray[data[i]]));
 }
 
@@ -107,8 +108,8 @@ void dde_bgra_scalar(const int16_t *data, const int16_t *detail, size_t n, const
 }
 
 const StretchKernels kScalar = {
-    "scalar", count_scalar, peaks_scalar, clipped_sum_scalar, fill_levels_scalar, map_gray_scalar, map_bgra_scalar, map_planes_scalar, dde_gray_scalar,
-    dde_bgra_scalar,
+    "scalar",        count_scalar,    peaks_scalar,      clipped_sum_scalar, fill_levels_scalar,
+    map_gray_scalar, map_bgra_scalar, map_planes_scalar, dde_gray_scalar,    dde_bgra_scalar,
 };
 
 }  // namespace
@@ -121,7 +122,9 @@ bool kernels_forced_scalar() {
     return forced;
 }
 
-const StretchKernels &stretch_kernels_scalar() { return kScalar; }
+const StretchKernels &stretch_kernels_scalar() {
+    return kScalar;
+}
 
 const StretchKernels &stretch_kernels() {
     static const StretchKernels *chosen = [] {

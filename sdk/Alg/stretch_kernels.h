@@ -25,8 +25,8 @@ struct StretchKernels {
     // lut[v] = base + k x C(v) / total (truncated towards zero) for v = from..to, C(v) being the sum of the
     // clipped counts (as clipped_sum) from `from` to v; total = C(to) > 0, |k| <= 255, and every entry lies
     // within 0..255.
-    void (*fill_levels)(const uint32_t *hist, int from, int to, int64_t floor, int64_t ceiling, int base, int k,
-                        int64_t total, uint8_t *lut);
+    void (*fill_levels)(const uint32_t *hist, int from, int to, int64_t floor, int64_t ceiling, int base,
+                        int k, int64_t total, uint8_t *lut);
     // out[i] = table[data[i]], the tables indexed by the signed sample.
     void (*map_gray)(const int16_t *data, size_t n, const uint8_t *gray, uint8_t *out);
     void (*map_bgra)(const int16_t *data, size_t n, const uint32_t *colour, uint32_t *out);

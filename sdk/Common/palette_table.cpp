@@ -27,21 +27,23 @@ constexpr Stop kAutumn[] = {{0, 255, 0, 0}, {255, 255, 255, 0}};
 // Hot is black.
 constexpr Stop kBlackHot[] = {{0, 255, 255, 255}, {255, 0, 0, 0}};
 // Black through glowing red and orange to white.
-constexpr Stop kGlowBow[] = {{0, 0, 0, 0}, {90, 150, 10, 0}, {160, 240, 100, 0}, {215, 255, 200, 40}, {255, 255, 255, 255}};
+constexpr Stop kGlowBow[] = {
+    {0, 0, 0, 0}, {90, 150, 10, 0}, {160, 240, 100, 0}, {215, 255, 200, 40}, {255, 255, 255, 255}};
 // Strongly separated hues so that small differences stand out.
-constexpr Stop kHighContrast[] = {{0, 0, 0, 0},       {36, 0, 0, 255},     {73, 0, 200, 255},
-                                  {109, 0, 200, 0},   {146, 230, 230, 0},  {182, 255, 110, 0},
-                                  {219, 220, 0, 0},   {237, 255, 0, 200},  {255, 255, 255, 255}};
+constexpr Stop kHighContrast[] = {{0, 0, 0, 0},     {36, 0, 0, 255},    {73, 0, 200, 255},
+                                  {109, 0, 200, 0}, {146, 230, 230, 0}, {182, 255, 110, 0},
+                                  {219, 220, 0, 0}, {237, 255, 0, 200}, {255, 255, 255, 255}};
 // Channels rise one after the other: black, red, yellow, white.
 constexpr Stop kHotMetal[] = {{0, 0, 0, 0}, {96, 255, 0, 0}, {192, 255, 255, 0}, {255, 255, 255, 255}};
 // Black, deep blue, purple, red, orange, yellow, white.
-constexpr Stop kIronBow[] = {{0, 0, 0, 0},        {30, 20, 0, 100},   {70, 110, 0, 150}, {115, 190, 20, 100},
-                             {150, 230, 70, 10},  {190, 250, 150, 0}, {230, 255, 230, 60}, {255, 255, 255, 255}};
+constexpr Stop kIronBow[] = {{0, 0, 0, 0},        {30, 20, 0, 100},    {70, 110, 0, 150},
+                             {115, 190, 20, 100}, {150, 230, 70, 10},  {190, 250, 150, 0},
+                             {230, 255, 230, 60}, {255, 255, 255, 255}};
 // Dark blue, blue, cyan, yellow, red, dark red.
-constexpr Stop kJet[] = {{0, 0, 0, 128},    {32, 0, 0, 255},   {96, 0, 255, 255},
+constexpr Stop kJet[] = {{0, 0, 0, 128},     {32, 0, 0, 255},  {96, 0, 255, 255},
                          {160, 255, 255, 0}, {224, 255, 0, 0}, {255, 128, 0, 0}};
 // Violet, blue, cyan, green, yellow, orange, red.
-constexpr Stop kRainBow[] = {{0, 120, 0, 160},  {42, 0, 0, 255},   {85, 0, 200, 255}, {128, 0, 220, 0},
+constexpr Stop kRainBow[] = {{0, 120, 0, 160},   {42, 0, 0, 255},    {85, 0, 200, 255}, {128, 0, 220, 0},
                              {170, 255, 255, 0}, {212, 255, 130, 0}, {255, 255, 0, 0}};
 // A gray ramp whose hottest levels blend into saturated red, without a hard edge.
 constexpr Stop kRedSaturation[] = {{0, 0, 0, 0}, {200, 200, 200, 200}, {255, 255, 0, 0}};
@@ -50,16 +52,25 @@ constexpr Stop kWhiteHot[] = {{0, 0, 0, 0}, {255, 255, 255, 255}};
 // Blue to spring green.
 constexpr Stop kWinter[] = {{0, 0, 0, 255}, {255, 0, 255, 128}};
 // A warmer iron: black, indigo, magenta, orange, pale yellow.
-constexpr Stop kIronBow2[] = {{0, 0, 0, 0},      {40, 40, 0, 90},    {95, 150, 0, 140},
+constexpr Stop kIronBow2[] = {{0, 0, 0, 0},       {40, 40, 0, 90},    {95, 150, 0, 140},
                               {150, 235, 60, 40}, {205, 255, 170, 0}, {255, 255, 250, 200}};
 
-#define PALETTE(n, s) {n, s, static_cast<int>(sizeof(s) / sizeof(s[0]))}
+#define PALETTE(n, s) \
+    { n, s, static_cast<int>(sizeof(s) / sizeof(s[0])) }
 // Table order is fixed: callers select palettes by index.
 constexpr PaletteDef kPalettes[kPaletteCount] = {
-    PALETTE("Autumn", kAutumn),       PALETTE("BlackHot", kBlackHot), PALETTE("GlowBow", kGlowBow),
-    PALETTE("HighContrast", kHighContrast), PALETTE("HotMetal", kHotMetal), PALETTE("IronBow", kIronBow),
-    PALETTE("Jet", kJet),             PALETTE("RainBow", kRainBow),   PALETTE("RedSaturation", kRedSaturation),
-    PALETTE("WhiteHot", kWhiteHot),   PALETTE("Winter", kWinter),     PALETTE("IronBow2", kIronBow2),
+    PALETTE("Autumn", kAutumn),
+    PALETTE("BlackHot", kBlackHot),
+    PALETTE("GlowBow", kGlowBow),
+    PALETTE("HighContrast", kHighContrast),
+    PALETTE("HotMetal", kHotMetal),
+    PALETTE("IronBow", kIronBow),
+    PALETTE("Jet", kJet),
+    PALETTE("RainBow", kRainBow),
+    PALETTE("RedSaturation", kRedSaturation),
+    PALETTE("WhiteHot", kWhiteHot),
+    PALETTE("Winter", kWinter),
+    PALETTE("IronBow2", kIronBow2),
 };
 #undef PALETTE
 

@@ -2280,7 +2280,9 @@ SARVIK_API const char* AlarmDataType_num2str(unsigned int type);
  * when the SDK's logging is configured (an allocation failure).
  * Thread: one thread renders with a context; strSetCtl and strGetCtl may come from another thread and then
  * wait for a frame in progress, so a change takes effect from the next frame on.
- * Rendering is deterministic: the same settings and frames give the same bytes on every machine.
+ * Rendering is deterministic: the same settings and frames give the same bytes on every machine. Faster
+ * kernels are chosen once per process when the processor has AVX2; the environment variable
+ * SARVIK_FORCE_SCALAR=1 keeps the plain reference kernels (same bytes, slower).
  */
 typedef struct StretchContext StretchContext;
 

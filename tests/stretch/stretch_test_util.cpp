@@ -44,7 +44,9 @@ uint64_t fnv1a(const void *data, size_t bytes) {
     return h;
 }
 
-Context make_context() { return Context(strCreate()); }
+Context make_context() {
+    return Context(strCreate());
+}
 
 _strech_control control(int32_t flags) {
     _strech_control c;
@@ -53,13 +55,16 @@ _strech_control control(int32_t flags) {
     return c;
 }
 
-void set_image(StretchContext *c, const _strech_control &ctl) { sarvik::stretch_apply_control(c, &ctl, true); }
+void set_image(StretchContext *c, const _strech_control &ctl) {
+    sarvik::stretch_apply_control(c, &ctl, true);
+}
 
 std::vector<uint32_t> ironbow() {
     int count = 0;
     char *table = Sarvik_AllocPaletteData(&count);
     std::vector<uint32_t> out(256);
-    std::memcpy(out.data(), reinterpret_cast<PaletteTable *>(table)->entries[SARVIK_PALETTE_IRONBOW].colors, 1024);
+    std::memcpy(out.data(), reinterpret_cast<PaletteTable *>(table)->entries[SARVIK_PALETTE_IRONBOW].colors,
+                1024);
     Sarvik_FreePaletteData(&table);
     return out;
 }

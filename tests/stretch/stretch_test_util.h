@@ -9,7 +9,8 @@
 
 namespace stretchtest {
 
-_DataFrameHeader header(int width, int height, int slope, int offset = 0, int kind = SARVIK_DATA_KIND_TEMPERATURE);
+_DataFrameHeader header(int width, int height, int slope, int offset = 0,
+                        int kind = SARVIK_DATA_KIND_TEMPERATURE);
 
 // A deterministic thermal scene in raw units of the given slope: a gradient from 20 to 30 deg C, a warm and a
 // hot disc, a sharp-edged cold bar, and pseudo-random noise of a few tenths of a degree.

@@ -10,7 +10,9 @@ using namespace stretchtest;
 
 namespace {
 
-uint32_t bgra(int r, int g, int b) { return 0xFF000000u | uint32_t(r) << 16 | uint32_t(g) << 8 | uint32_t(b); }
+uint32_t bgra(int r, int g, int b) {
+    return 0xFF000000u | uint32_t(r) << 16 | uint32_t(g) << 8 | uint32_t(b);
+}
 
 struct Rendered {
     std::vector<uint8_t> gray;
@@ -124,36 +126,4 @@ TEST(Marking, ThresholdsAreClampedToTheSampleRange) {
     // Slope 0 converts as slope 20, like the stretch: 10.0 deg C is 200.
     r = sarvik::marking_rule(marking(1, 100, 0, 0, 0), header(4, 4, 0));
     EXPECT_EQ(r.r0, 200);
-}
-
-TEST(Marking, YuvPlanesCarryTheSelectedEntryBytes) {
-    // A palette of distinct bytes per entry: plane k must carry byte k of the entry that colours the pixel.
-    std::vector<uint8_t> pal(1024);
-    for (int i = 0; i < 256; ++i) {
-        pal[i * 4 + 0] = static_cast<uint8_t>(i);
-        pal[i * 4 + 1] = static_cast<uint8_t>(255 - i);
-        pal[i * 4 + 2] = static_cast<uint8_t>(i ^ 0x5A);
-        pal[i * 4 + 3] = 7;
-    }
-    const auto data = ramp();
-    const _DataFrameHeader h = header(10, 10, 10);
-    const _strech_control ctl = marking(1, 300, 0, 0xFFFF0000u, 0);
-    Context a = make_context(), b = make_context();
-    strSetCtl(a.get(), &ctl);
-    strSetCtl(b.get(), &ctl);
-    std::vector<uint8_t> gray(100), y(100), u(100), v(100);
-    ASSERT_EQ(strTemp2Gray(a.get(), data.data(), &h, gray.data()), 0);
-    ASSERT_EQ(strTemp2Yuv(b.get(), data.data(), &h, y.data(), u.data(), v.data(), pal.data()), 0);
-    for (int i = 0; i < 100; ++i) {
-        const int g = gray[i];
-        if (data[i] > 300) {  // marking palette 0 of red: bytes blue 0, green 0, red g
-            EXPECT_EQ(y[i], 0);
-            EXPECT_EQ(u[i], 0);
-            EXPECT_EQ(v[i], g);
-        } else {
-            EXPECT_EQ(y[i], pal[g * 4 + 0]);
-            EXPECT_EQ(u[i], pal[g * 4 + 1]);
-            EXPECT_EQ(v[i], pal[g * 4 + 2]);
-        }
-    }
 }

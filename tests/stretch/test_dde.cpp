@@ -16,12 +16,14 @@ using namespace sarvik;
 
 namespace {
 
-int mirror(int i, int n) { return i < 0 ? -i - 1 : i >= n ? 2 * n - i - 1 : i; }
+int mirror(int i, int n) {
+    return i < 0 ? -i - 1 : i >= n ? 2 * n - i - 1 : i;
+}
 
 // Every formula evaluated directly per pixel: 7 x 7 windows summed in full, 64-bit throughout. The detail
 // is returned before it is narrowed to 16 bits.
 std::vector<int64_t> direct_wide(const std::vector<int16_t> &data, int w, int h, int centre, int strength,
-                                   const uint16_t *t1, const uint16_t *t2) {
+                                 const uint16_t *t1, const uint16_t *t2) {
     const size_t n = data.size();
     std::vector<int64_t> a1(n), b1(n), a2(n), b2(n);
     auto x_at = [&](int y, int c) { return int64_t(data[size_t(mirror(y, h)) * w + mirror(c, w)]) - centre; };
@@ -69,7 +71,8 @@ std::vector<int16_t> direct_detail(const std::vector<int16_t> &data, int w, int 
 }
 
 struct Tables {
-    std::vector<uint16_t> t1 = std::vector<uint16_t>(kDdeTableSize), t2 = std::vector<uint16_t>(kDdeTableSize);
+    std::vector<uint16_t> t1 = std::vector<uint16_t>(kDdeTableSize),
+                          t2 = std::vector<uint16_t>(kDdeTableSize);
     Tables(int slope) {
         const DdeParams p = dde_params(slope, 1);
         dde_table_build(p.eps1, t1.data());
@@ -89,7 +92,9 @@ std::vector<int16_t> pipeline_detail(const std::vector<int16_t> &data, int w, in
     return out;
 }
 
-_DataFrameHeader spike_header() { return header(32, 32, 10); }
+_DataFrameHeader spike_header() {
+    return header(32, 32, 10);
+}
 
 std::vector<int16_t> spike_frame() {
     std::vector<int16_t> v(32 * 32, 0);
@@ -162,8 +167,8 @@ TEST(DdeDetail, RowPipelineMatchesDirectEvaluation) {
         int w, h, slope, lo, hi, level;
     };
     const Case cases[] = {
-        {32, 32, 10, 200, 400, 4},     {33, 47, 100, 2000, 2600, 8}, {64, 40, 37, -50, 50, 1},
-        {40, 36, 10, -9000, 9000, 6},  {35, 33, 100, -32768, 32767, 8},
+        {32, 32, 10, 200, 400, 4},    {33, 47, 100, 2000, 2600, 8},    {64, 40, 37, -50, 50, 1},
+        {40, 36, 10, -9000, 9000, 6}, {35, 33, 100, -32768, 32767, 8},
     };
     for (const Case &k : cases) {
         auto data = scene(k.w, k.h, k.slope);

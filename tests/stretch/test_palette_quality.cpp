@@ -44,7 +44,9 @@ double lightness(Rgb c) {
     return y > 216.0 / 24389.0 ? 116.0 * std::cbrt(y) - 16.0 : y * 24389.0 / 27.0;
 }
 
-bool operator==(Rgb a, Rgb b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
+bool operator==(Rgb a, Rgb b) {
+    return a.r == b.r && a.g == b.g && a.b == b.b;
+}
 
 }  // namespace
 
@@ -64,7 +66,8 @@ TEST_F(Palettes, LightnessMonotonicWhereTheNameImpliesIt) {
         for (int i = 1; i < 256; ++i)
             ASSERT_GE(lightness(at(p, i)), lightness(at(p, i - 1))) << table->entries[p].name << " at " << i;
     for (int i = 1; i < 256; ++i)
-        ASSERT_LE(lightness(at(SARVIK_PALETTE_BLACKHOT, i)), lightness(at(SARVIK_PALETTE_BLACKHOT, i - 1))) << i;
+        ASSERT_LE(lightness(at(SARVIK_PALETTE_BLACKHOT, i)), lightness(at(SARVIK_PALETTE_BLACKHOT, i - 1)))
+            << i;
 }
 
 TEST_F(Palettes, EndsAndLandmarks) {

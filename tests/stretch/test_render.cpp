@@ -26,8 +26,8 @@ Outputs render_all(const _strech_control &ctl, const std::vector<std::vector<int
     Context a = make_context(), b = make_context(), c = make_context();
     for (StretchContext *x : {a.get(), b.get(), c.get()}) set_image(x, ctl);
     const size_t n = static_cast<size_t>(h.width) * h.height;
-    Outputs o{std::vector<uint8_t>(n), std::vector<uint32_t>(n), std::vector<uint8_t>(n), std::vector<uint8_t>(n),
-              std::vector<uint8_t>(n)};
+    Outputs o{std::vector<uint8_t>(n), std::vector<uint32_t>(n), std::vector<uint8_t>(n),
+              std::vector<uint8_t>(n), std::vector<uint8_t>(n)};
     for (const auto &f : frames) {
         EXPECT_EQ(strTemp2Gray(a.get(), f.data(), &h, o.gray.data()), 0);
         EXPECT_EQ(strTemp2Bgra(b.get(), f.data(), &h, o.bgra.data(), palette.data()), 0);
@@ -122,16 +122,16 @@ TEST(Render, GoldenChecksumsOfEveryMode) {
         const Mode &m = ms[i];
         const _DataFrameHeader h = header(kW, kH, m.slope, 0, m.kind);
         // Three frames, so that the smoothing of the adaptive stretch takes part.
-        const std::vector<std::vector<int16_t>> frames = {scene(kW, kH, m.slope, 0, 1), scene(kW, kH, m.slope, 0, 2),
-                                                          scene(kW, kH, m.slope, 0, 3)};
+        const std::vector<std::vector<int16_t>> frames = {
+            scene(kW, kH, m.slope, 0, 1), scene(kW, kH, m.slope, 0, 2), scene(kW, kH, m.slope, 0, 3)};
         const Outputs o = render_all(m.ctl, frames, h, palette);
         const uint64_t g = fnv1a(o.gray.data(), o.gray.size());
         const uint64_t b = fnv1a(o.bgra.data(), o.bgra.size() * 4);
         EXPECT_EQ(kGolden[i].gray, g) << m.name;
         EXPECT_EQ(kGolden[i].bgra, b) << m.name;
         if (kGolden[i].gray != g || kGolden[i].bgra != b)
-            std::printf("    {\"%s\", 0x%016llxull, 0x%016llxull},\n", m.name, static_cast<unsigned long long>(g),
-                        static_cast<unsigned long long>(b));
+            std::printf("    {\"%s\", 0x%016llxull, 0x%016llxull},\n", m.name,
+                        static_cast<unsigned long long>(g), static_cast<unsigned long long>(b));
     }
 }
 
@@ -150,23 +150,6 @@ TEST(Render, BgraAndYuvAgreeWithGray) {
             ASSERT_EQ(o.p2[i], (c >> 16) & 0xFF) << m.name << " " << i;
         }
     }
-}
-
-TEST(Render, SameFrameSameBytesOnAnotherContext) {
-    // Without smoothing a frame's image depends on nothing but the frame and the settings.
-    const auto palette = ironbow();
-    _strech_control ctl = control(SARVIK_STRECH_SMOOTHING | SARVIK_STRECH_DDE);
-    ctl.ddeLevel = 2;
-    const _DataFrameHeader h = header(kW, kH, 100);
-    const auto first = scene(kW, kH, 100, 0, 11), second = scene(kW, kH, 100, 0, 12);
-    Context a = make_context(), b = make_context();
-    set_image(a.get(), ctl);
-    set_image(b.get(), ctl);
-    std::vector<uint32_t> x(kW * kH), y(kW * kH);
-    strTemp2Bgra(a.get(), first.data(), &h, x.data(), palette.data());
-    strTemp2Bgra(a.get(), second.data(), &h, x.data(), palette.data());
-    strTemp2Bgra(b.get(), second.data(), &h, y.data(), palette.data());
-    EXPECT_EQ(x, y);
 }
 
 TEST(Render, NullArgumentsAndEmptyFrames) {

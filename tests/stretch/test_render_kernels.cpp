@@ -117,7 +117,8 @@ TEST_F(FastKernels, HistogramWalks) {
         const int from = static_cast<int>(rng() % 2000) - 1000, len = 1 + static_cast<int>(rng() % 300);
         const int to = from + len - 1;
         const unsigned density = 1 + rng() % 4, scale = 1u << (rng() % 20);
-        for (int v = from; v <= to; ++v) h[v] = rng() % density == 0 ? static_cast<uint32_t>(rng() % scale) : 0;
+        for (int v = from; v <= to; ++v)
+            h[v] = rng() % density == 0 ? static_cast<uint32_t>(rng() % scale) : 0;
         if (round % 17 == 0) h[to] = 0xFFFFFFF0u;  // a count near the 32-bit limit
         std::vector<uint32_t> scratch(65536);
         int64_t s1, k1, s2, k2;
@@ -125,7 +126,8 @@ TEST_F(FastKernels, HistogramWalks) {
         fast->peaks(h, from, to, scratch.data(), &s2, &k2);
         ASSERT_EQ(s1, s2) << round;
         ASSERT_EQ(k1, k2) << round;
-        const int64_t floor = 1 + rng() % 50, ceiling = floor + (round % 5 == 0 ? (int64_t{1} << 33) : rng() % 5000);
+        const int64_t floor = 1 + rng() % 50,
+                      ceiling = floor + (round % 5 == 0 ? (int64_t{1} << 33) : rng() % 5000);
         const int64_t total = ref.clipped_sum(h, from, to, floor, ceiling);
         ASSERT_EQ(total, fast->clipped_sum(h, from, to, floor, ceiling)) << round;
         ASSERT_EQ(ref.clipped_sum(h, to, from - 1, floor, ceiling), 0);

@@ -53,7 +53,8 @@ TEST(AdaptiveStretch, HandComputedTable) {
     // M = 22 + 10 / 2 = 27. Inner peaks 5 and 6: L = 11 x (2.0 x 0.25) / 2 = 2.75 -> 2.
     // Clipped to [2, 2]: F = 10, cumulative(27) = 6, index 6 x 255 / 10 - 127 = 26, U = 2 / 10^0.52 -> T = 2.
     // H = 85 - 20 x 27 / 10 = 31; K2 = 13 x 20 / 10 + 85 = 111.
-    // Lower: C = 2, 4, 6 of 6 -> 31 + 54 x C / 6 = 49, 67, 85. Upper: D = 2, 4 of 4 -> 85 + 26 x D / 4 = 98, 111.
+    // Lower: C = 2, 4, 6 of 6 -> 31 + 54 x C / 6 = 49, 67, 85. Upper: D = 2, 4 of 4 -> 85 + 26 x D / 4 = 98,
+    // 111.
     Context c = make_context();
     const _DataFrameHeader h = header(5, 4, 10);
     const auto g = grays(c.get(), frame_of(kSmall), h);
@@ -68,7 +69,8 @@ TEST(AdaptiveStretch, HandComputedTable) {
 
 TEST(AdaptiveStretch, SmoothingFollowsThePreviousFrame) {
     // Second frame: the same counts at 0, 20, 40, 60, 80. Alone: mean 45, M = 50, H = 85 - 100 -> 0,
-    // K2 = 30 x 2 + 85 = 145. After the first frame: H = (0 + 7 x 31) >> 3 = 27, K2 = (145 + 7 x 111) >> 3 = 115.
+    // K2 = 30 x 2 + 85 = 145. After the first frame: H = (0 + 7 x 31) >> 3 = 27, K2 = (145 + 7 x 111) >> 3 =
+    // 115.
     const _DataFrameHeader h = header(5, 4, 10);
     Context fresh = make_context();
     EXPECT_EQ(grays(fresh.get(), frame_of(scaled(2)), h),
@@ -101,10 +103,11 @@ TEST(AdaptiveStretch, HighLevelClampedTo255) {
 }
 
 TEST(AdaptiveStretch, ManualWindowClearingEverythingAboveTheMeanStaysInTheGainTable) {
-    // The window 2.5 deg C .. clears 30 and 40; the gain-table index 6 x 255 / 6 - 127 = 128 is clamped to 127.
-    // Above M nothing is left, so that part is 85; below it the table is as without the window.
+    // The window 2.5 deg C .. clears 30 and 40; the gain-table index 6 x 255 / 6 - 127 = 128 is clamped to
+    // 127. Above M nothing is left, so that part is 85; below it the table is as without the window.
     Context c = make_context();
-    _strech_control ctl = control(SARVIK_STRECH_MAN_ENABLE | SARVIK_STRECH_MAN_TEMP0 | SARVIK_STRECH_MAN_TEMP1);
+    _strech_control ctl =
+        control(SARVIK_STRECH_MAN_ENABLE | SARVIK_STRECH_MAN_TEMP0 | SARVIK_STRECH_MAN_TEMP1);
     ctl.man_enable = 1;
     ctl.man_temp0 = -1000;
     ctl.man_temp1 = 25;
@@ -118,7 +121,8 @@ TEST(AdaptiveStretch, ManualWindowFarOutsideTheSampleRangeIsClamped) {
     // -3276.8 and 3276.7 deg C at slope 100 lie far outside the samples: converted, then clamped, they clear
     // every count, and the whole frame maps to 85.
     Context c = make_context();
-    _strech_control ctl = control(SARVIK_STRECH_MAN_ENABLE | SARVIK_STRECH_MAN_TEMP0 | SARVIK_STRECH_MAN_TEMP1);
+    _strech_control ctl =
+        control(SARVIK_STRECH_MAN_ENABLE | SARVIK_STRECH_MAN_TEMP0 | SARVIK_STRECH_MAN_TEMP1);
     ctl.man_enable = 1;
     ctl.man_temp0 = 32767;
     ctl.man_temp1 = -32768;

@@ -9,7 +9,8 @@ using namespace stretchtest;
 
 namespace {
 
-std::vector<uint8_t> render_gray(StretchContext *c, const std::vector<int16_t> &data, const _DataFrameHeader &h) {
+std::vector<uint8_t> render_gray(StretchContext *c, const std::vector<int16_t> &data,
+                                 const _DataFrameHeader &h) {
     std::vector<uint8_t> gray(data.size(), 0xEE);
     EXPECT_EQ(strTemp2Gray(c, data.data(), &h, gray.data()), 0);
     return gray;
@@ -58,7 +59,8 @@ TEST(LinearStretch, PercentilesWithoutTheWindow) {
     for (auto [v, n] : std::vector<std::pair<int, int>>{{0, 2}, {10, 5}, {20, 3}, {30, 6}, {40, 4}})
         data.insert(data.end(), n, static_cast<int16_t>(v));
     const auto gray = render_gray(c.get(), data, header(5, 4, 10));
-    const uint8_t expect[] = {0, 0, 63, 63, 63, 63, 63, 127, 127, 127, 191, 191, 191, 191, 191, 191, 255, 255, 255, 255};
+    const uint8_t expect[] = {0,   0,   63,  63,  63,  63,  63,  127, 127, 127,
+                              191, 191, 191, 191, 191, 191, 255, 255, 255, 255};
     EXPECT_EQ(gray, std::vector<uint8_t>(std::begin(expect), std::end(expect)));
 }
 

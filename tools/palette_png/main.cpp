@@ -42,7 +42,8 @@ int main(int argc, char **argv) {
         for (int x = 0; x < stripWidth; ++x) {
             // Bytes blue, green, red, alpha are 0xAARRGGBB read little-endian, which QRgb is too.
             const uint32_t colour = table->entries[p].colors[x * 256 / stripWidth];
-            painter.fillRect(margin + labelWidth + x, top, 1, stripHeight, QColor::fromRgb(colour | 0xFF000000u));
+            painter.fillRect(margin + labelWidth + x, top, 1, stripHeight,
+                             QColor::fromRgb(colour | 0xFF000000u));
         }
     }
     painter.end();
