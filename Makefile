@@ -3,6 +3,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build/asan
 BENCH_BUILD ?= build/bench
 JOBS       ?= $(shell nproc)
+MAKEFLAGS  += --no-print-directory
 
 .PHONY: all deps test demo bench fuzz clean configure
 

@@ -10,6 +10,9 @@
 #include "command_server.h"
 #include "transfer_service.h"
 #include "discovery_service.h"
+#include "snapshot_service.h"
+#include "stream_service.h"
+#include "udp_stream_service.h"
 #include "vcam_options.h"
 
 namespace {
@@ -32,6 +35,12 @@ int main(int argc, char **argv) {
     // Opened before the command port, so a camera that accepts connections already hears discovery.
     vcam::DiscoveryService discovery(opt, state);
     if (opt.discovery.enabled && !discovery.open()) return 1;
+    // Stream and snapshot ports too, so that a camera whose command port answers streams at once.
+    const int64_t startMs = vcam::now_ms();
+    vcam::StreamService stream(opt, state, startMs);
+    vcam::UdpStreamService udpStream(opt, state, startMs);
+    vcam::SnapshotService snapshots(opt, state, startMs);
+    if (!stream.open() || !udpStream.open() || !snapshots.open()) return 1;
     if (!commands.open()) return 1;
     vcam::TransferService transfers(opt, commands, g_stop);  // files and memory blocks on the command port
 
@@ -39,6 +48,9 @@ int main(int argc, char **argv) {
     // stop flag or deadline ends them. Each service registers its command-port handlers before serving.
     std::vector<std::thread> services;
     if (opt.discovery.enabled) services.emplace_back([&] { discovery.run(g_stop, deadlineMs); });
+    services.emplace_back([&] { stream.run(g_stop, deadlineMs); });
+    services.emplace_back([&] { udpStream.run(g_stop, deadlineMs); });
+    services.emplace_back([&] { snapshots.run(g_stop, deadlineMs); });
 
     std::printf("sarvik-vcam: %s ready, camera %s, %ux%u@%uHz\n", opt.ip.c_str(), opt.cameraId.c_str(), opt.width,
                 opt.height, opt.fps);

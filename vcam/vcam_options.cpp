@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "SarvikSDK.h"
+
 namespace vcam {
 
 namespace {
@@ -43,6 +45,15 @@ const char kUsage[] =
     "  --discovery-route N    answer only requests for answer route N (0 or 1)\n"
     "  --discovery-ack-id TEXT  name TEXT instead of the camera's own id in address-change answers\n"
     "\n"
+    "Temperature stream (TCP; the UDP variant answers open requests on the same port number) and snapshots:\n"
+    "  --stream-port N        temperature stream port (default 55503)\n"
+    "  --snapshot-port N      snapshot port (default 55505)\n"
+    "  --stream-encoding raw|delta  samples raw or delta-run encoded (default raw)\n"
+    "  --slope N              temperature scale divisor (default 100; 10 or less shows a 450 C hot object)\n"
+    "  --offset N             temperature offset in C (default 0)\n"
+    "  --seed N               seed of the scene's noise and column stripes (default 1)\n"
+    "  Software ids beginning \"R1280H\" stream data kind 2 with column stripes.\n"
+    "\n"
     "Faults, for testing a client's recovery:\n"
     "  --fault-delay MS       answer every request MS milliseconds late\n"
     "  --fault-split          send every answer in several TCP segments\n"
@@ -53,6 +64,11 @@ const char kUsage[] =
     "  --fault-refuse-transfer  refuse every file and memory transfer (negative status, no payload)\n"
     "  --fault-cut-transfer N   close a transfer's connection after N payload bytes\n"
     "  --fault-stall-transfer N stop a transfer's payload after N bytes, holding the connection open\n"
+    "  --fault-stream-drop N    close every stream after N frames\n"
+    "  --fault-stream-away S    after such a drop, refuse streams for S seconds\n"
+    "  --fault-stream-stall N   stop every stream after N frames, holding the connection open\n"
+    "  --fault-stream-malformed N  every Nth frame carries a broken delta-run payload\n"
+    "  --fault-stream-slow N    send every frame in N pieces with pauses between\n"
     "  --help                 this text\n";
 
 bool parse_size(const char *s, uint16_t *w, uint16_t *h) {
@@ -162,6 +178,39 @@ bool parse_options(int argc, char **argv, Options *opt, int *exitCode) {
         } else if (!std::strcmp(a, "--fault-stall-transfer")) {
             ok = value(&v) && parse_int(v, 0, 2147483647, &n);
             if (ok) opt->faults.stallTransferBytes = static_cast<int>(n);
+        } else if (!std::strcmp(a, "--stream-port")) {
+            ok = value(&v) && parse_int(v, 1, 65535, &n);
+            if (ok) opt->stream.port = static_cast<uint16_t>(n);
+        } else if (!std::strcmp(a, "--snapshot-port")) {
+            ok = value(&v) && parse_int(v, 1, 65535, &n);
+            if (ok) opt->stream.snapshotPort = static_cast<uint16_t>(n);
+        } else if (!std::strcmp(a, "--stream-encoding")) {
+            ok = value(&v) && (!std::strcmp(v, "raw") || !std::strcmp(v, "delta"));
+            if (ok) opt->stream.delta = !std::strcmp(v, "delta");
+        } else if (!std::strcmp(a, "--slope")) {
+            ok = value(&v) && parse_int(v, 1, 65535, &n);
+            if (ok) opt->stream.slope = static_cast<uint16_t>(n);
+        } else if (!std::strcmp(a, "--offset")) {
+            ok = value(&v) && parse_int(v, -32768, 32767, &n);
+            if (ok) opt->stream.offset = static_cast<int16_t>(n);
+        } else if (!std::strcmp(a, "--seed")) {
+            ok = value(&v) && parse_int(v, 0, 4294967295L, &n);
+            if (ok) opt->stream.seed = static_cast<uint32_t>(n);
+        } else if (!std::strcmp(a, "--fault-stream-drop")) {
+            ok = value(&v) && parse_int(v, 0, 2147483647, &n);
+            if (ok) opt->stream.dropAfterFrames = static_cast<int>(n);
+        } else if (!std::strcmp(a, "--fault-stream-away")) {
+            ok = value(&v) && parse_int(v, 0, 3600, &n);
+            if (ok) opt->stream.awayAfterDropS = static_cast<int>(n);
+        } else if (!std::strcmp(a, "--fault-stream-stall")) {
+            ok = value(&v) && parse_int(v, 0, 2147483647, &n);
+            if (ok) opt->stream.stallAfterFrames = static_cast<int>(n);
+        } else if (!std::strcmp(a, "--fault-stream-malformed")) {
+            ok = value(&v) && parse_int(v, 1, 2147483647, &n);
+            if (ok) opt->stream.malformedEvery = static_cast<int>(n);
+        } else if (!std::strcmp(a, "--fault-stream-slow")) {
+            ok = value(&v) && parse_int(v, 2, 4096, &n);
+            if (ok) opt->stream.slowPieces = static_cast<int>(n);
         } else if (!std::strcmp(a, "--discovery")) {
             opt->discovery.enabled = true;
         } else if (!std::strcmp(a, "--discovery-delay")) {
@@ -195,6 +244,10 @@ bool parse_options(int argc, char **argv, Options *opt, int *exitCode) {
         return false;
     }
     return true;
+}
+
+uint8_t data_kind(const Options &opt) {
+    return opt.softwareId.rfind("R1280H", 0) == 0 ? SARVIK_DATA_KIND_TEMPERATURE : SARVIK_DATA_KIND_RAW;
 }
 
 }  // namespace vcam

@@ -27,6 +27,21 @@ struct DiscoveryOptions {
     std::string ackId;      // cameraId named in address-change answers; empty: the camera's own
 };
 
+// Temperature stream (TCP and UDP on the same port number) and snapshots.
+struct StreamOptions {
+    uint16_t port = 55503;          // TCP stream, and the UDP variant's control port
+    uint16_t snapshotPort = 55505;
+    bool delta = false;             // delta-run encode the samples
+    uint16_t slope = 100;           // temperature = sample / slope + offset
+    int16_t offset = 0;
+    uint32_t seed = 1;              // noise and stripes of the scene
+    int dropAfterFrames = -1;       // close each stream after this many frames
+    int awayAfterDropS = 0;         // after such a drop, refuse streams for this long
+    int stallAfterFrames = -1;      // stop sending after this many frames, connection held open
+    int malformedEvery = 0;         // every Nth frame carries a broken delta-run payload
+    int slowPieces = 0;             // send each frame in this many pieces with pauses between
+};
+
 struct Options {
     std::string ip;                 // IPv4 address to bind, e.g. 127.0.0.2
     std::string cameraId = "VCAM0001";
@@ -50,7 +65,11 @@ struct Options {
     std::string transferLog;        // append one line per file or memory transfer
     Faults faults;
     DiscoveryOptions discovery;
+    StreamOptions stream;
 };
+
+// Data kind 2 (temperatures the destripe and denoise filters apply to) for the R1280H line.
+uint8_t data_kind(const Options &opt);
 
 // The 384 x 288 class of detector cores; anything larger is taken as a 640 x 512 class core of its size.
 inline bool small_core(const Options &opt) { return opt.width <= 400 && opt.height <= 300; }
