@@ -15,7 +15,8 @@ namespace {
 const char kUsage[] =
     "usage: sarvik-vcam --ip A.B.C.D [options]\n"
     "\n"
-    "A virtual radiometric thermal camera: the camera side of the command channel.\n"
+    "A virtual radiometric thermal camera: the camera side of the command channel, the temperature stream\n"
+    "and snapshots.\n"
     "\n"
     "  --ip ADDR              IPv4 address to bind (one address per camera, e.g. 127.0.0.2)\n"
     "  --camera-id TEXT       camera identifier (default VCAM0001)\n"
