@@ -2531,6 +2531,65 @@ SARVIK_API int caliVerifyBad(const char* path, const BadPixelIdentity* identity)
 /* Temperature preview                                                                                    */
 /* ------------------------------------------------------------------------------------------------------ */
 
+/* A temperature preview receives every frame of a logged-in camera's temperature stream (TCP, or UDP when
+ * PreviewParam.transType is SARVIK_TRANSPORT_UDP) on a receive thread of the library, computes the frame's
+ * whole-frame result (_DataFrameResult at extra + SARVIK_FRAME_RESULT_OFFSET) and renders its BGRA image
+ * with the preview's stretch settings and palette (IronBow at start) while the configuration's
+ * previewEnableInterProcess is on, and hands the frame to the callback.
+ * Ownership: the frames belong to the library. A frame pointer handed to the callback stays valid until 15
+ * further frames have been received on that preview, or until the preview is stopped.
+ * Threads: the callback runs on one thread of the library, the preview's receive thread (in two-thread mode
+ * its process thread, which also reports -17 and -18 in order behind the frames received before them),
+ * never on the caller's thread and never on two threads at once; it must return quickly. Two-thread mode
+ * runs when previewEnableThread2 is set, and always for cameras whose softwareId begins "R1280H" (destripe
+ * settings read from the camera) or "R384H"/"R640H" with a non-zero denoise type; the filters apply to
+ * frames of data kind 2.
+ * A broken connection never ends a preview: the callback gets SARVIK_STATUS_CONNECTION_LOST (-17) once, the
+ * library reopens the connection once a second, then SARVIK_STATUS_CONNECTION_RESTORED (-18) and frames
+ * resume.
+ * Every call returns SARVIK_ERR_NOT_INIT (-4) before Sarvik_InitSDK and SARVIK_ERR_BAD_ID (-10) for an
+ * index outside 0..255. */
+
+/**
+ * Starts a preview of the kind in param->previewKind for a logged-in user.
+ * \return the preview handle 0..255; -10 user not logged in; -8 param NULL; SARVIK_ERR_NO_SLOT (-6) when
+ *         256 previews run; -1 a kind other than temperature; -12 no memory for the frame ring; -13 the
+ *         receiver could not connect or the input could not be built; -14 no threads. On failure nothing
+ *         is kept. A successful start copies reserved_32 and reserved_34 back into param, unchanged.
+ */
+SARVIK_API int Sarvik_StartPreview(int userId, PreviewParam* param);
+
+/**
+ * Starts a temperature preview whose frames are turned by transform (SarvikTransform 0..5) before they are
+ * rendered and delivered; types 1 and 3 swap the width and height of the delivered header and image.
+ * \return as Sarvik_StartPreview; SARVIK_ERR_REFUSED (-2), no slot taken, for a transform outside 0..5, a
+ *         kind other than 2 or a non-NULL display handle.
+ */
+SARVIK_API int Sarvik_StartPreviewTempTransform(int userId, PreviewParam* param, int transform);
+
+/**
+ * Stops a preview: joins every thread of it (no callback runs once this returns), then frees its frames,
+ * which the caller must no longer use. A stop while the connection is being re-established returns
+ * promptly; one while a receive is blocked on a silent camera waits at most the receive time-out.
+ * \return 0, also for a slot not in use.
+ */
+SARVIK_API int Sarvik_StopPreview(int preview);
+
+/**
+ * pause 1 stops delivering frames to the callback (frames are still received, rendered and recorded); any
+ * other value resumes delivery. Takes effect from the next frame.
+ * \return 0, also for a slot not in use.
+ */
+SARVIK_API int Sarvik_PausePreview(int preview, int pause);
+
+/**
+ * Changes the image settings of a temperature preview from the next frame on: a non-NULL ctl is applied
+ * with every flag bit honoured, SARVIK_STRECH_DDE included; a palette index inside the palette table
+ * (0..SARVIK_PALETTE_COUNT - 1) selects that palette, any other index leaves the palette unchanged.
+ * \return 0; SARVIK_ERR_BAD_ID (-10) when the slot holds no temperature preview.
+ */
+SARVIK_API int Sarvik_PreviewSetImage(int preview, _strech_control* ctl, int palette);
+
 /* ------------------------------------------------------------------------------------------------------ */
 /* Recording and frame files                                                                              */
 /* ------------------------------------------------------------------------------------------------------ */
@@ -2538,6 +2597,68 @@ SARVIK_API int caliVerifyBad(const char* path, const BadPixelIdentity* identity)
 /* ------------------------------------------------------------------------------------------------------ */
 /* Playback                                                                                               */
 /* ------------------------------------------------------------------------------------------------------ */
+
+/* A playback object replays one file at a time: a stream file, a snapshot file (image with temperature tail)
+ * or a single-frame bitmap file. It hands out frames as _DataFrame records, cleaned by its destripe and
+ * denoise filters and rendered to BGRA with its own stretch context and palette (IronBow at creation).
+ * The handle is opaque: made by SarvikPlayback_Create, owned by the caller, released with SarvikPlayback_Free.
+ * Every pointer the object hands out (cover, frame slots) reaches into its own memory: a frame stays intact
+ * until four further stream frames have been read; all of them until the next open, a close or the free.
+ * Thread: an object belongs to one thread and takes no lock; different objects are independent.
+ * Codes: -2 bad type, frame size outside 4800..6000000 samples, or bad image in a save; -5 out of memory;
+ * -7 nothing loaded or wrong state; -8 frame index out of range or null argument; -194 bad format;
+ * -198 read failure; -200 file cannot be opened or created; -197 write failure. */
+
+/** Makes a playback object with the playback image defaults (adaptive, gain 2.0, smoothing off, manual
+ *  window 20.0..40.0 deg C off), filters off and palette IronBow.
+ *  \return the handle, released with SarvikPlayback_Free; NULL when the SDK is not initialised or memory
+ *  runs out. */
+SARVIK_API void* SarvikPlayback_Create(void);
+
+/** Closes the file, frees everything and sets *object to NULL. NULL and *object NULL are ignored. */
+SARVIK_API void SarvikPlayback_Free(void** object);
+
+/** Opens path as type SARVIK_PLAYBACK_* (0 bitmap, 1 or 4 snapshot, 2 stream), closing a file already open.
+ *  A stream file stays open; the others are read whole and closed. On success the stretch smoothing is on
+ *  for a stream file and off otherwise. A failed open leaves the object empty.
+ *  \return 0; -2 other type or size outside the limits; -194, -198, -200, -5 as above. */
+SARVIK_API int SarvikPlayback_OpenFile(void* object, const char* path, int type);
+
+/** Closes a stream file or forgets a loaded single frame. \return 0; -8 object NULL. */
+SARVIK_API int SarvikPlayback_CloseFile(void* object);
+
+/** Describes the loaded file: for a single frame all six pointers and the image length (the bytes before the
+ *  tail, or bitmap header and cover); for a stream file the information record (frame count at offset 120)
+ *  and the bitmap header with its cover (4N + 64 bytes), the other pointers NULL.
+ *  \return 0; -7 nothing loaded. */
+SARVIK_API int SarvikPlayback_ReadCover(void* object, FrameCover* cover);
+
+/** Applies pending filter configurations, then reads frame index (ignored for a single frame; a stream needs
+ *  0 <= index < frame count), filters and renders it, and fills *frame with header, samples, BGRA image and
+ *  extra block of one of four rotating slots (scratch and previous NULL).
+ *  \return 0; -7 nothing loaded (also after SarvikPlayback_CloseFile); -8 index out of range; -198 read
+ *  failure; -194 a frame header whose size is not the file's. */
+SARVIK_API int SarvikPlayback_ReadFrame(void* object, int index, _DataFrame* frame);
+
+/** Copies the current image settings (flags 0) and the palette index; either pointer may be NULL. \return 0. */
+SARVIK_API int SarvikPlayback_GetImage(void* object, _strech_control* ctl, int* palette);
+
+/** Applies a non-NULL ctl with all its flag bits, the detail-enhancement level included; selects the palette
+ *  when *palette indexes the palette table, ignores it otherwise (-1 keeps it). \return 0. */
+SARVIK_API int SarvikPlayback_SetImage(void* object, const _strech_control* ctl, const int* palette);
+
+/** Writes a snapshot file from a loaded single frame: cover->imageLength bytes of the object's image area
+ *  (cover->image must be that area, as SarvikPlayback_ReadCover gives it, and the length 0..24001024),
+ *  then the temperature tail. \return 0; -7 no single frame loaded; -2 bad cover; -200; -197. */
+SARVIK_API int SarvikPlayback_SaveFile(void* object, const FrameCover* cover, const char* path);
+
+/** set non-zero: takes 32 bytes (_DestripInfo) as the pending destripe configuration, applied with the
+ *  file's width and height at the next SarvikPlayback_ReadFrame (needs a loaded file, else -7); set 0:
+ *  copies the current configuration out. \return 0; -8 object or config NULL. */
+SARVIK_API int SarvikPlayback_ConfigDestrip(void* object, void* config, int set);
+
+/** As SarvikPlayback_ConfigDestrip for the denoise filter with 64 bytes (_DenoiseInfo). \return 0. */
+SARVIK_API int SarvikPlayback_ConfigDenoise(void* object, void* config, int set);
 
 /* ------------------------------------------------------------------------------------------------------ */
 /* Video preview                                                                                          */

@@ -1,0 +1,186 @@
+// The exported preview calls: start, transform start, stop, pause and set-image over the preview table.
+#include <pthread.h>
+
+#include <cstring>
+
+#include "../Alg/stretch_context.h"
+#include "../Common/sdk_global.h"
+#include "../Common/sdk_log.h"
+#include "preview_table.h"
+#include "temp_preview_input.h"
+
+namespace sarvik {
+
+namespace {
+
+constexpr uint16_t kDefaultTemperaturePort = SARVIK_PORT_TEMPERATURE;
+
+class SdkLock {
+public:
+    SdkLock() { pthread_mutex_lock(&sdk().sessionMutex); }
+    ~SdkLock() { pthread_mutex_unlock(&sdk().sessionMutex); }
+    SdkLock(const SdkLock &) = delete;
+    SdkLock &operator=(const SdkLock &) = delete;
+};
+
+bool begins_with(const char *text, size_t size, const char *prefix) {
+    const size_t n = std::strlen(prefix);
+    return n <= size && std::strncmp(text, prefix, n) == 0;
+}
+
+// Reads the filter configurations the camera model calls for and switches two-thread mode on with them.
+// Talks to the camera: never under the SDK mutex.
+void apply_camera_rules(int user, PreviewSlot *slot) {
+    const char *sw = slot->basicInfo.softwareId;
+    const size_t swSize = sizeof slot->basicInfo.softwareId;
+    if (begins_with(sw, swSize, "R1280H")) {
+        if (Sarvik_GetInfo(user, SARVIK_INFO_DESTRIP, &slot->destrip, sizeof slot->destrip) != 0)
+            std::memset(&slot->destrip, 0, sizeof slot->destrip);
+        slot->thread2 = 1;
+    } else if (begins_with(sw, swSize, "R384H") || begins_with(sw, swSize, "R640H")) {
+        if (Sarvik_GetInfo(user, SARVIK_INFO_DENOISE, &slot->denoise, sizeof slot->denoise) == 0) {
+            if (slot->denoise.type != 0) slot->thread2 = 1;
+        } else {
+            std::memset(&slot->denoise, 0, sizeof slot->denoise);
+        }
+    }
+}
+
+int start_temperature(int user, int index, PreviewSlot *work) {
+    apply_camera_rules(user, work);
+    TempPreviewInput *in = nullptr;
+    int r = temp_preview_build(*work, index, &in);
+    if (r == 0) {
+        r = temp_preview_start_threads(in);
+        if (r != 0) temp_preview_stop_and_free(in);
+    }
+    SdkLock lock;
+    PreviewSlot &slot = preview_slots()[index];
+    if (r != 0) {
+        preview_slot_release_locked(index);
+        return r;
+    }
+    slot.destrip = work->destrip;
+    slot.denoise = work->denoise;
+    slot.thread2 = work->thread2;
+    slot.input = in;
+    return 0;
+}
+
+int start_preview(int user, PreviewParam *param, int transform) {
+    if (!sdk_initialised()) return SARVIK_ERR_NOT_INIT;
+    if (user < 0 || user >= kSessionCount) return SARVIK_ERR_BAD_ID;
+    if (!param) return SARVIK_ERR_INVALID_ARG;
+    PreviewSlot work;
+    int index;
+    {
+        SdkLock lock;
+        const SessionEntry &s = sdk().sessions[user];
+        if (!(s.flags & kSessionInUse)) return SARVIK_ERR_BAD_ID;
+        index = preview_slot_take_locked();
+        if (index < 0) return index;
+        PreviewSlot &slot = preview_slots()[index];
+        slot.address = s.address;
+        switch (param->previewKind) {
+            case SARVIK_PREVIEW_VIDEO:
+                slot.port =
+                    s.previewPortType3 ? s.previewPortType3 : static_cast<uint16_t>(SARVIK_PORT_VIDEO);
+                break;
+            case SARVIK_PREVIEW_MIXED:
+                slot.port =
+                    s.previewPortType5 ? s.previewPortType5 : static_cast<uint16_t>(SARVIK_PORT_MIXED);
+                break;
+            default:
+                slot.port = s.previewPort ? s.previewPort : kDefaultTemperaturePort;
+                break;
+        }
+        slot.basicInfo = s.basicInfo;
+        slot.fixInfo = s.fixInfo;
+        slot.param = *param;
+        slot.transform = transform;
+        slot.interProcess = sdk().config.previewEnableInterProcess;
+        slot.thread2 = sdk().config.previewEnableThread2;
+        work = slot;
+    }
+    int r;
+    switch (param->previewKind) {
+        case SARVIK_PREVIEW_TEMPERATURE:
+            r = start_temperature(user, index, &work);
+            break;
+        default: {
+            // Video and mixed previews start from here once they exist; until then every other kind fails.
+            SdkLock lock;
+            preview_slot_release_locked(index);
+            return SARVIK_ERR_FAIL;
+        }
+    }
+    if (r != 0) return r;
+    SdkLock lock;
+    const PreviewSlot &slot = preview_slots()[index];
+    param->reserved_32 = slot.param.reserved_32;
+    param->reserved_34 = slot.param.reserved_34;
+    return index;
+}
+
+}  // namespace
+
+}  // namespace sarvik
+
+using namespace sarvik;
+
+extern "C" SARVIK_API int Sarvik_StartPreview(int userId, PreviewParam *param) {
+    return start_preview(userId, param, SARVIK_TRANSFORM_NONE);
+}
+
+extern "C" SARVIK_API int Sarvik_StartPreviewTempTransform(int userId, PreviewParam *param, int transform) {
+    if (!sdk_initialised()) return SARVIK_ERR_NOT_INIT;
+    if (userId < 0 || userId >= kSessionCount) return SARVIK_ERR_BAD_ID;
+    if (!param) return SARVIK_ERR_INVALID_ARG;
+    if (transform < 0 || transform > 5 || param->previewKind != SARVIK_PREVIEW_TEMPERATURE || param->display)
+        return SARVIK_ERR_REFUSED;
+    return start_preview(userId, param, transform);
+}
+
+extern "C" SARVIK_API int Sarvik_StopPreview(int preview) {
+    if (!sdk_initialised()) return SARVIK_ERR_NOT_INIT;
+    if (preview < 0 || preview >= kPreviewCount) return SARVIK_ERR_BAD_ID;
+    TempPreviewInput *in;
+    {
+        SdkLock lock;
+        PreviewSlot &slot = preview_slots()[preview];
+        if (!slot.inUse || !slot.input) return 0;
+        // Detached under the lock: pause and set-image no longer reach it, a second stop finds nothing.
+        in = slot.input;
+        slot.input = nullptr;
+    }
+    temp_preview_stop_and_free(in);
+    SdkLock lock;
+    preview_slot_release_locked(preview);
+    return 0;
+}
+
+extern "C" SARVIK_API int Sarvik_PausePreview(int preview, int pause) {
+    if (!sdk_initialised()) return SARVIK_ERR_NOT_INIT;
+    if (preview < 0 || preview >= kPreviewCount) return SARVIK_ERR_BAD_ID;
+    SdkLock lock;
+    PreviewSlot &slot = preview_slots()[preview];
+    if (!slot.inUse || !slot.input) return 0;
+    if (pause == 1)
+        slot.input->flags |= kPreviewPaused;
+    else
+        slot.input->flags &= ~kPreviewPaused;
+    return 0;
+}
+
+extern "C" SARVIK_API int Sarvik_PreviewSetImage(int preview, _strech_control *ctl, int palette) {
+    if (!sdk_initialised()) return SARVIK_ERR_NOT_INIT;
+    if (preview < 0 || preview >= kPreviewCount) return SARVIK_ERR_BAD_ID;
+    SdkLock lock;
+    PreviewSlot &slot = preview_slots()[preview];
+    if (!slot.inUse || !slot.input || slot.param.previewKind != SARVIK_PREVIEW_TEMPERATURE)
+        return SARVIK_ERR_BAD_ID;
+    TempPreviewInput *in = slot.input;
+    if (ctl) stretch_apply_control(in->stretch, ctl, true);
+    if (palette >= 0 && palette < in->paletteCount) in->palette = palette;
+    return 0;
+}

@@ -1,0 +1,41 @@
+// The 256 preview slots shared by every preview kind, guarded by the SDK mutex (sdk().sessionMutex), which
+// is never held while a camera is talked to.
+#pragma once
+
+#include <cstdint>
+
+#include "SarvikSDK.h"
+
+namespace sarvik {
+
+constexpr int kPreviewCount = 256;
+
+struct TempPreviewInput;
+
+struct PreviewSlot {
+    bool inUse;
+    uint32_t address;  // camera IPv4, host order
+    uint16_t port;     // the camera port for the slot's preview kind
+    _CameraBasicInfo basicInfo;
+    _FixInfo fixInfo;
+    _DestripInfo destrip;
+    _DenoiseInfo denoise;
+    PreviewParam param;
+    int transform;  // 0..5
+    int interProcess;
+    int thread2;
+    // Null while the slot is being started or stopped: the caller's thread that set it up owns the input
+    // then, so stop, pause and set-image leave it alone. Begin-save and end-save reach the input the same
+    // way (under the SDK mutex), then take its fileMutex and set or clear the writing flags.
+    TempPreviewInput *input;
+};
+
+// The table itself; touch it only under the SDK mutex.
+PreviewSlot *preview_slots();
+
+// Under the SDK mutex: marks the first free slot in use (cleared, input null) and returns its index, or -6.
+int preview_slot_take_locked();
+// Under the SDK mutex: clears the slot and marks it free.
+void preview_slot_release_locked(int index);
+
+}  // namespace sarvik
