@@ -95,4 +95,9 @@ double mean_temp(const std::vector<int16_t> &s, const _DataFrameHeader &h, int x
 void expect_result_matches(const std::vector<int16_t> &s, const _DataFrameHeader &h,
                            const _DataFrameResult &r);
 
+// The virtual camera's scene: rows above the warm disc's path hold only the background gradient,
+// 20 °C at the left edge to 25 °C at the right.
+inline int clear_rows(int height) { return height * 17 / 100; }
+inline double gradient_at(double x, int width) { return 20.0 + 5.0 * x / (width - 1); }
+
 }  // namespace previewtest

@@ -12,14 +12,6 @@ using namespace previewtest;
 
 namespace {
 
-// Rows above the warm disc's path, where only the background gradient lies (20 °C left to 25 °C right).
-int clear_rows(int height) {
-    return height * 17 / 100;
-}
-double gradient_at(double x, int width) {
-    return 20.0 + 5.0 * x / (width - 1);
-}
-
 std::set<uint32_t> palette_colours(int index) {
     int count = 0;
     char *table = Sarvik_AllocPaletteData(&count);

@@ -6,15 +6,6 @@
 
 using namespace previewtest;
 
-namespace {
-int clear_rows(int height) {
-    return height * 17 / 100;
-}
-double gradient_at(double x, int width) {
-    return 20.0 + 5.0 * x / (width - 1);
-}
-}  // namespace
-
 TEST_F(PreviewTest, R1280HModelRunsTwoThreadsWithDestripedTemperatures) {
     ASSERT_NO_FATAL_FAILURE(
         start_camera("127.0.7.30", {"--size", "1280x1024", "--fps", "10", "--software-id", "R1280H-V2"}));
