@@ -59,10 +59,23 @@ SdkGlobal &sdk();
 
 inline bool sdk_initialised() { return (sdk().initFlags & kInitDone) != 0; }
 
+// Holds the SDK mutex for a scope. Never across network traffic.
+class SdkLock {
+public:
+    SdkLock() { pthread_mutex_lock(&sdk().sessionMutex); }
+    ~SdkLock() { pthread_mutex_unlock(&sdk().sessionMutex); }
+    SdkLock(const SdkLock &) = delete;
+    SdkLock &operator=(const SdkLock &) = delete;
+};
+
 // Resolves a user id to the camera address and a port picked from the entry (under the session mutex).
 // Returns 0, -4 (not initialised) or -10 (id outside 0-255 or not in use).
 enum class SessionPort { Command, Preview, Frame, PreviewType3, PreviewType5 };
 int sdk_session_resolve(int userId, uint32_t *address, uint16_t *port, SessionPort which = SessionPort::Command);
+
+// Serialises the snapshots of one user and keeps its snapshot buffer alive while one runs: logout takes it
+// before freeing the buffer. Taken before the SDK mutex, never the other way round.
+pthread_mutex_t *session_snapshot_lock(int userId);
 
 // Size of a session's frame buffer for a camera's basic info.
 size_t sdk_frame_buffer_size(const _CameraBasicInfo &info);

@@ -15,14 +15,6 @@ namespace {
 
 constexpr uint16_t kDefaultTemperaturePort = SARVIK_PORT_TEMPERATURE;
 
-class SdkLock {
-public:
-    SdkLock() { pthread_mutex_lock(&sdk().sessionMutex); }
-    ~SdkLock() { pthread_mutex_unlock(&sdk().sessionMutex); }
-    SdkLock(const SdkLock &) = delete;
-    SdkLock &operator=(const SdkLock &) = delete;
-};
-
 bool begins_with(const char *text, size_t size, const char *prefix) {
     const size_t n = std::strlen(prefix);
     return n <= size && std::strncmp(text, prefix, n) == 0;

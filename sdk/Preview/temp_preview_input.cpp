@@ -52,6 +52,7 @@ void free_input(TempPreviewInput *in) {
         pthread_cond_destroy(&in->waitCond);
         pthread_mutex_destroy(&in->waitMutex);
     }
+    temp_recording_close_all(in);
     if (in->encoder) H264Enc_Close(&in->encoder);
     destripe_free(&in->destripe);
     denoise_free(&in->denoise);
@@ -84,6 +85,7 @@ int temp_preview_build(const PreviewSlot &slot, int index, TempPreviewInput **ou
     in->param = slot.param;
     std::memcpy(in->cameraId, slot.basicInfo.cameraId, sizeof slot.basicInfo.cameraId);
     in->cameraId[32] = '\0';
+    temp_recording_prepare(in, slot);
 
     if (frame_ring_alloc(&in->ring, slot.thread2 ? kRingSlotsThread2 : kRingSlots, in->dataWidth,
                          in->dataHeight) != 0) {
@@ -229,12 +231,6 @@ void temp_preview_stop_and_free(TempPreviewInput *in) {
     if (in->processStarted) pthread_join(in->processThread, nullptr);
     in->recvStarted = in->processStarted = false;
     free_input(in);
-}
-
-void temp_preview_append_files(TempPreviewInput *in, const _DataFrame *frame) {
-    // Nothing is open yet: stream and video recording set flag bits 3 and 4 and append here.
-    (void)in;
-    (void)frame;
 }
 
 void temp_preview_transform(_DataFrame *frame, int transform) {

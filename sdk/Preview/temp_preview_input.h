@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <cstdio>
 
 #include "SarvikSDK.h"
 #include "frame_handoff.h"
@@ -79,6 +80,12 @@ struct TempPreviewInput {
     H264EncHandle *encoder;
 
     pthread_mutex_t fileMutex;  // orders begin-save and end-save against the per-frame appends
+    // Recording state, guarded by fileMutex (temp_recording.cpp).
+    FrameFileInfo fileInfo;  // information record written into every stream file's prefix
+    FILE *streamFile;        // unbuffered: a failed write leaves nothing behind to be flushed later
+    int64_t streamFrames;    // whole frames in the stream file
+    bool streamErrorLogged;  // a failing append is logged once per recording
+    bool videoErrorLogged;
     // Wakes the one-second reconnection wait early when the preview stops.
     pthread_mutex_t waitMutex;
     pthread_cond_t waitCond;
@@ -108,6 +115,19 @@ void *temp_preview_loop_process(void *arg);    // two-thread mode, process side
 
 // Turns the frame's samples and header in place through its scratch buffer (types 1..5; 0 does nothing).
 void temp_preview_transform(_DataFrame *frame, int transform);
+
+// Recording (temp_recording.cpp). Begin and end run on the caller's thread under the SDK mutex and take
+// the file mutex themselves.
+// Stream file: 0, -7 reconnecting, -200 cannot create, -197 short write of the prefix (file closed).
+int temp_recording_begin_stream(TempPreviewInput *in, const char *path);
+// Video file through the preview's encoder: the mux's result (0 started), -7 reconnecting.
+int temp_recording_begin_video(TempPreviewInput *in, const char *path);
+void temp_recording_end_stream(TempPreviewInput *in);
+void temp_recording_end_video(TempPreviewInput *in);
+// Fills the information record of the preview's stream files from the slot (at build).
+void temp_recording_prepare(TempPreviewInput *in, const PreviewSlot &slot);
+// Closes whatever is still open (at free).
+void temp_recording_close_all(TempPreviewInput *in);
 
 // Recording hook: called after rendering for every frame while a stream or video file is open (flag bits 3
 // or 4), with the file mutex held. Stream files and video files append the frame here.

@@ -108,6 +108,9 @@ extern "C" SARVIK_API int Sarvik_Logout(int userId) {
     if (!sdk_initialised()) return -4;
     if (userId < 0 || userId >= kSessionCount) return -10;
     SdkGlobal &g = sdk();
+    // A snapshot of this user may be writing into the buffer right now: wait for it.
+    pthread_mutex_t *snapshot = session_snapshot_lock(userId);
+    pthread_mutex_lock(snapshot);
     pthread_mutex_lock(&g.sessionMutex);
     SessionEntry &s = g.sessions[userId];
     if (s.flags & kSessionInUse) {
@@ -115,5 +118,6 @@ extern "C" SARVIK_API int Sarvik_Logout(int userId) {
         std::memset(&s, 0, sizeof s);
     }
     pthread_mutex_unlock(&g.sessionMutex);
+    pthread_mutex_unlock(snapshot);
     return 0;
 }

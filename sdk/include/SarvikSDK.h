@@ -2568,6 +2568,18 @@ SARVIK_API int Sarvik_StartPreview(int userId, PreviewParam* param);
 SARVIK_API int Sarvik_StartPreviewTempTransform(int userId, PreviewParam* param, int transform);
 
 /**
+ * Starts an RTSP preview (kind 4) of the source described by rtsp (an RtspParam); needs no login. Fills the
+ * record's width and height with the picture size the source reports and sets param->previewKind to 4.
+ * Frames carry the decoded BGRA picture in image and, in extra, the width and height as u16 at offsets 4
+ * and 6 and, when secondOutput is set, an 8-bit grey picture at offset 16384. The codec library's non-zero
+ * read codes reach the callback with a NULL frame; the worker keeps reading, paced so a dead source does not
+ * spin.
+ * \return the preview handle; -8 a NULL argument; -6 no free slot; -13 the source cannot be opened (the
+ *         slot is freed); -12 no memory; -14 no thread.
+ */
+SARVIK_API int Sarvik_StartPreviewRtsp(const void* rtsp, PreviewParam* param);
+
+/**
  * Stops a preview: joins every thread of it (no callback runs once this returns), then frees its frames,
  * which the caller must no longer use. A stop while the connection is being re-established returns
  * promptly; one while a receive is blocked on a silent camera waits at most the receive time-out.
@@ -2593,6 +2605,46 @@ SARVIK_API int Sarvik_PreviewSetImage(int preview, _strech_control* ctl, int pal
 /* ------------------------------------------------------------------------------------------------------ */
 /* Recording and frame files                                                                              */
 /* ------------------------------------------------------------------------------------------------------ */
+
+/* Recording runs on a running preview: the preview's worker appends every frame it receives (also while
+ * paused) to the open files, so a file cut short by a crash stays readable up to its last whole frame.
+ * Snapshots are fetched from the camera's snapshot port into one buffer per logged-in user, one at a time.
+ * Every call returns SARVIK_ERR_NOT_INIT (-4) before Sarvik_InitSDK and SARVIK_ERR_BAD_ID (-10) for an index
+ * outside 0..255, a user not logged in or a preview slot not in use. */
+
+/**
+ * Fetches a radiometric snapshot from the camera and writes its image (a JPEG), followed by the 2N + 16684
+ * byte temperature tail when withTemp is non-zero, to path. Runs on the caller's thread.
+ * \return 0; -95 the camera's reply header is bad (wrong size or geometry), nothing written; -97 the reply
+ *         broke off; -99 no connection; -1 no socket; -200 the file cannot be created; -197 short write.
+ */
+SARVIK_API int Sarvik_SaveFrame(int userId, const char* path, int withTemp);
+
+/**
+ * Fetches a snapshot like Sarvik_SaveFrame and describes it in cover: every pointer reaches into the user's
+ * snapshot buffer and stays valid until the next snapshot of that user or its logout.
+ * \return as Sarvik_SaveFrame (without the file codes); -8 cover NULL.
+ */
+SARVIK_API int Sarvik_SaveFrameToMem(int userId, FrameCover* cover);
+
+/**
+ * Starts a recording on a running preview. Temperature previews: type 2 (SARVIK_SAVE_STREAM) a stream file
+ * (a 32-bit top-down bitmap of the first frame followed by every frame's header and samples; a stream file
+ * already open is closed first), type 3 (SARVIK_SAVE_VIDEO) an H.264 video file of the rendered frames;
+ * -2 for other types, -7 while the preview reconnects, -200 when the file cannot be created, -197 short
+ * write. Video and mixed previews: type 3 only (-2 otherwise), -7 while reconnecting. RTSP previews: type 3
+ * records the source (-1 when a recording runs already), type 1 copies the last picture and writes it to
+ * path as PNG or JPEG by the extension (-7 before the first picture); other types -195.
+ * A frame that cannot be appended (disk full) is logged once per recording and skipped; the preview goes on.
+ */
+SARVIK_API int Sarvik_BeginSave(int preview, const char* path, int type);
+
+/**
+ * Ends a recording started by Sarvik_BeginSave: the file is complete and closed when this returns.
+ * \return 0 (also when nothing was recording, for temperature, video and mixed previews); RTSP previews
+ *         -195 for a type other than 3 and -7 when no recording runs.
+ */
+SARVIK_API int Sarvik_EndSave(int preview, int type);
 
 /* ------------------------------------------------------------------------------------------------------ */
 /* Playback                                                                                               */
