@@ -1,13 +1,17 @@
-// The exported preview calls: start, transform start, stop, pause and set-image over the preview table.
+// The exported preview calls: start (temperature, video, mixed, RTSP), transform start, stop, pause and set-image
+// over the preview table.
 #include <pthread.h>
 
+#include <atomic>
 #include <cstring>
 
 #include "../Alg/stretch_context.h"
 #include "../Common/sdk_global.h"
 #include "../Common/sdk_log.h"
 #include "preview_table.h"
+#include "rtsp_preview_input.h"
 #include "temp_preview_input.h"
+#include "video_preview_input.h"
 
 namespace sarvik {
 
@@ -59,6 +63,22 @@ int start_temperature(int user, int index, PreviewSlot *work) {
     return 0;
 }
 
+int start_video(int index, PreviewSlot *work) {
+    VideoPreviewInput *in = nullptr;
+    int r = video_preview_build(*work, index, &in);
+    if (r == 0) {
+        r = video_preview_start(in);
+        if (r != 0) video_preview_stop_and_free(in);
+    }
+    SdkLock lock;
+    if (r != 0) {
+        preview_slot_release_locked(index);
+        return r;
+    }
+    preview_slots()[index].video = in;
+    return 0;
+}
+
 int start_preview(int user, PreviewParam *param, int transform) {
     if (!sdk_initialised()) return SARVIK_ERR_NOT_INIT;
     if (user < 0 || user >= kSessionCount) return SARVIK_ERR_BAD_ID;
@@ -99,8 +119,11 @@ int start_preview(int user, PreviewParam *param, int transform) {
         case SARVIK_PREVIEW_TEMPERATURE:
             r = start_temperature(user, index, &work);
             break;
+        case SARVIK_PREVIEW_VIDEO:
+        case SARVIK_PREVIEW_MIXED:
+            r = start_video(index, &work);
+            break;
         default: {
-            // Video and mixed previews start from here once they exist; until then every other kind fails.
             SdkLock lock;
             preview_slot_release_locked(index);
             return SARVIK_ERR_FAIL;
@@ -133,19 +156,62 @@ extern "C" SARVIK_API int Sarvik_StartPreviewTempTransform(int userId, PreviewPa
     return start_preview(userId, param, transform);
 }
 
+extern "C" SARVIK_API int Sarvik_StartPreviewRtsp(const void *rtsp, PreviewParam *param) {
+    if (!sdk_initialised()) return SARVIK_ERR_NOT_INIT;
+    if (!rtsp || !param) return SARVIK_ERR_INVALID_ARG;
+    // The start reports the picture size back into the caller's record.
+    auto *source = static_cast<RtspParam *>(const_cast<void *>(rtsp));
+    int index;
+    PreviewParam copy;
+    {
+        SdkLock lock;
+        index = preview_slot_take_locked();
+        if (index < 0) return index;
+        PreviewSlot &slot = preview_slots()[index];
+        slot.param = *param;
+        slot.param.previewKind = SARVIK_PREVIEW_RTSP;
+        copy = slot.param;
+    }
+    RtspPreviewInput *in = nullptr;
+    int r = rtsp_preview_build(source, copy, index, &in);
+    if (r == 0) {
+        r = rtsp_preview_start(in);
+        if (r != 0) rtsp_preview_stop_and_free(in);
+    }
+    SdkLock lock;
+    PreviewSlot &slot = preview_slots()[index];
+    if (r != 0) {
+        preview_slot_release_locked(index);
+        return r;
+    }
+    slot.rtsp = in;
+    param->previewKind = SARVIK_PREVIEW_RTSP;
+    param->reserved_32 = slot.param.reserved_32;
+    param->reserved_34 = slot.param.reserved_34;
+    return index;
+}
+
 extern "C" SARVIK_API int Sarvik_StopPreview(int preview) {
     if (!sdk_initialised()) return SARVIK_ERR_NOT_INIT;
     if (preview < 0 || preview >= kPreviewCount) return SARVIK_ERR_BAD_ID;
     TempPreviewInput *in;
+    VideoPreviewInput *video;
+    RtspPreviewInput *rtsp;
     {
         SdkLock lock;
         PreviewSlot &slot = preview_slots()[preview];
-        if (!slot.inUse || !slot.input) return 0;
-        // Detached under the lock: pause and set-image no longer reach it, a second stop finds nothing.
+        if (!slot.inUse || (!slot.input && !slot.video && !slot.rtsp)) return 0;
+        // Detached under the lock: pause, set-image and save no longer reach it, a second stop finds nothing.
         in = slot.input;
+        video = slot.video;
+        rtsp = slot.rtsp;
         slot.input = nullptr;
+        slot.video = nullptr;
+        slot.rtsp = nullptr;
     }
     temp_preview_stop_and_free(in);
+    video_preview_stop_and_free(video);
+    rtsp_preview_stop_and_free(rtsp);
     SdkLock lock;
     preview_slot_release_locked(preview);
     return 0;
@@ -156,11 +222,19 @@ extern "C" SARVIK_API int Sarvik_PausePreview(int preview, int pause) {
     if (preview < 0 || preview >= kPreviewCount) return SARVIK_ERR_BAD_ID;
     SdkLock lock;
     PreviewSlot &slot = preview_slots()[preview];
-    if (!slot.inUse || !slot.input) return 0;
+    if (!slot.inUse) return 0;
+    std::atomic<uint32_t> *flags = slot.input   ? &slot.input->flags
+                                   : slot.video ? &slot.video->flags
+                                   : slot.rtsp  ? &slot.rtsp->flags
+                                                : nullptr;
+    static_assert(uint32_t{kPreviewPaused} == uint32_t{kVideoPaused} &&
+                      uint32_t{kPreviewPaused} == uint32_t{kRtspPaused},
+                  "one paused bit for every kind");
+    if (!flags) return 0;
     if (pause == 1)
-        slot.input->flags |= kPreviewPaused;
+        *flags |= kPreviewPaused;
     else
-        slot.input->flags &= ~kPreviewPaused;
+        *flags &= ~kPreviewPaused;
     return 0;
 }
 

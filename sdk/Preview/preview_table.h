@@ -11,6 +11,8 @@ namespace sarvik {
 constexpr int kPreviewCount = 256;
 
 struct TempPreviewInput;
+struct VideoPreviewInput;
+struct RtspPreviewInput;
 
 struct PreviewSlot {
     bool inUse;
@@ -28,6 +30,9 @@ struct PreviewSlot {
     // then, so stop, pause and set-image leave it alone. Begin-save and end-save reach the input the same
     // way (under the SDK mutex), then take its fileMutex and set or clear the writing flags.
     TempPreviewInput *input;
+    // The input of a video or mixed preview (kinds 3, 5) and of an RTSP preview (kind 4), owned the same way.
+    VideoPreviewInput *video;
+    RtspPreviewInput *rtsp;
 };
 
 // The table itself; touch it only under the SDK mutex.

@@ -2553,9 +2553,15 @@ SARVIK_API int caliVerifyBad(const char* path, const BadPixelIdentity* identity)
 /**
  * Starts a preview of the kind in param->previewKind for a logged-in user.
  * \return the preview handle 0..255; -10 user not logged in; -8 param NULL; SARVIK_ERR_NO_SLOT (-6) when
- *         256 previews run; -1 a kind other than temperature; -12 no memory for the frame ring; -13 the
- *         receiver could not connect or the input could not be built; -14 no threads. On failure nothing
- *         is kept. A successful start copies reserved_32 and reserved_34 back into param, unchanged.
+ *         256 previews run; -1 a kind other than 2, 3 or 5 (RTSP previews start with
+ *         Sarvik_StartPreviewRtsp); -12 no memory for the frame ring; -13 the receiver could not connect or
+ *         the input could not be built (video and mixed kinds: also no start record within 2000 ms, or a
+ *         decoder that refuses it); -14 no threads. On failure nothing is kept.
+ *         Video (3) and mixed (5) previews deliver frames whose image is the decoded BGRA picture at the
+ *         camera's video size (videoWidth x videoHeight of the basic info) and whose extra block holds the
+ *         received H264FrameHeader followed by the compressed bytes; header and data are NULL. Only frames
+ *         that decoded to a picture are delivered. A successful start copies reserved_32 and reserved_34
+ *         back into param, unchanged.
  */
 SARVIK_API int Sarvik_StartPreview(int userId, PreviewParam* param);
 
@@ -2573,16 +2579,20 @@ SARVIK_API int Sarvik_StartPreviewTempTransform(int userId, PreviewParam* param,
  * Frames carry the decoded BGRA picture in image and, in extra, the width and height as u16 at offsets 4
  * and 6 and, when secondOutput is set, an 8-bit grey picture at offset 16384. The codec library's non-zero
  * read codes reach the callback with a NULL frame; the worker keeps reading, paced so a dead source does not
- * spin.
+ * spin (the library reconnects at most once a second; the worker rests a quarter second after a failure).
+ * Every network wait of the source is bounded by the receive time-out (Sarvik_SetTimeout), opening included.
  * \return the preview handle; -8 a NULL argument; -6 no free slot; -13 the source cannot be opened (the
  *         slot is freed); -12 no memory; -14 no thread.
  */
 SARVIK_API int Sarvik_StartPreviewRtsp(const void* rtsp, PreviewParam* param);
 
 /**
- * Stops a preview: joins every thread of it (no callback runs once this returns), then frees its frames,
- * which the caller must no longer use. A stop while the connection is being re-established returns
- * promptly; one while a receive is blocked on a silent camera waits at most the receive time-out.
+ * Stops a preview: joins every thread of it (no callback runs once this returns), ends a recording still
+ * running so that its file is complete, then frees its frames, which the caller must no longer use. A stop
+ * while the connection is being re-established returns promptly; one while a receive is blocked on a
+ * silent camera waits at most the receive time-out (video and mixed previews: not at all; RTSP previews:
+ * until the codec library's read gives up, bounded by the receive time-out, plus at most one second when
+ * it was pacing a reconnection).
  * \return 0, also for a slot not in use.
  */
 SARVIK_API int Sarvik_StopPreview(int preview);
@@ -2632,17 +2642,23 @@ SARVIK_API int Sarvik_SaveFrameToMem(int userId, FrameCover* cover);
  * (a 32-bit top-down bitmap of the first frame followed by every frame's header and samples; a stream file
  * already open is closed first), type 3 (SARVIK_SAVE_VIDEO) an H.264 video file of the rendered frames;
  * -2 for other types, -7 while the preview reconnects, -200 when the file cannot be created, -197 short
- * write. Video and mixed previews: type 3 only (-2 otherwise), -7 while reconnecting. RTSP previews: type 3
- * records the source (-1 when a recording runs already), type 1 copies the last picture and writes it to
- * path as PNG or JPEG by the extension (-7 before the first picture); other types -195.
+ * write. Video and mixed previews: type 3 only (-2 otherwise), -7 while reconnecting; the received stream
+ * is written as it is (no re-encoding; a running recording is ended first; the codec library's code when
+ * the file cannot be started). RTSP previews: type 3 records the source (-1 when a recording runs already),
+ * type 1 copies the last picture delivered and, for a non-empty path, writes it there as JPEG for ".jpg" or
+ * ".jpeg" (any case) and PNG otherwise (-7 before the first picture; -200 the file cannot be created, -197
+ * short write); other types -195. RTSP save calls wait for a read of the source in progress (at most the
+ * receive time-out).
  * A frame that cannot be appended (disk full) is logged once per recording and skipped; the preview goes on.
  */
 SARVIK_API int Sarvik_BeginSave(int preview, const char* path, int type);
 
 /**
  * Ends a recording started by Sarvik_BeginSave: the file is complete and closed when this returns.
- * \return 0 (also when nothing was recording, for temperature, video and mixed previews); RTSP previews
- *         -195 for a type other than 3 and -7 when no recording runs.
+ * \return 0 (also when nothing was recording, for temperature, video and mixed previews; video and mixed
+ *         previews end their recording whatever the type); RTSP previews -195 for a type other than 3 and
+ *         -7 when no recording runs; for video, mixed and RTSP previews the codec library's code when the
+ *         file could not be finished (for example no key frame arrived: no file is kept).
  */
 SARVIK_API int Sarvik_EndSave(int preview, int type);
 
