@@ -14,6 +14,10 @@
 #include "stream_service.h"
 #include "udp_stream_service.h"
 #include "vcam_options.h"
+#include "rtsp_server.h"
+#include "video_picture.h"
+#include "video_service.h"
+#include "SarvikFfmpeg.h"
 
 namespace {
 std::atomic<bool> g_stop{false};
@@ -24,6 +28,16 @@ int main(int argc, char **argv) {
     vcam::Options opt;
     int exitCode = 0;
     if (!vcam::parse_options(argc, argv, &opt, &exitCode)) return exitCode;
+    if (!opt.video.dumpVideo.empty() || !opt.video.dumpMixed.empty())
+        return vcam::dump_video_pictures(opt) ? 0 : 1;
+    // The codec layer stays initialised for the camera's life; the video ports encode with it.
+    if (Ffmpeg_Init() != 0) {
+        std::fprintf(stderr, "sarvik-vcam: codec layer failed to start\n");
+        return 1;
+    }
+    struct CodecRelease {
+        ~CodecRelease() { Ffmpeg_Free(); }
+    } codecRelease;
 
     std::signal(SIGINT, on_signal);
     std::signal(SIGTERM, on_signal);
@@ -41,6 +55,11 @@ int main(int argc, char **argv) {
     vcam::UdpStreamService udpStream(opt, state, startMs);
     vcam::SnapshotService snapshots(opt, state, startMs);
     if (!stream.open() || !udpStream.open() || !snapshots.open()) return 1;
+    vcam::VideoService video(opt, state, startMs, vcam::VideoKind::Thermal, vcam::kVideoPort);
+    vcam::VideoService mixed(opt, state, startMs, vcam::VideoKind::Mixed, vcam::kMixedPort);
+    if (!video.open() || !mixed.open()) return 1;
+    vcam::RtspServer rtsp(opt, state, startMs);
+    if (opt.video.rtspPort && !rtsp.open()) return 1;
     if (!commands.open()) return 1;
     vcam::TransferService transfers(opt, commands, g_stop);  // files and memory blocks on the command port
 
@@ -51,6 +70,9 @@ int main(int argc, char **argv) {
     services.emplace_back([&] { stream.run(g_stop, deadlineMs); });
     services.emplace_back([&] { udpStream.run(g_stop, deadlineMs); });
     services.emplace_back([&] { snapshots.run(g_stop, deadlineMs); });
+    services.emplace_back([&] { video.run(g_stop, deadlineMs); });
+    services.emplace_back([&] { mixed.run(g_stop, deadlineMs); });
+    if (opt.video.rtspPort) services.emplace_back([&] { rtsp.run(g_stop, deadlineMs); });
 
     std::printf("sarvik-vcam: %s ready, camera %s, %ux%u@%uHz\n", opt.ip.c_str(), opt.cameraId.c_str(), opt.width,
                 opt.height, opt.fps);

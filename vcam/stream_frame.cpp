@@ -1,5 +1,6 @@
 #include "stream_frame.h"
 
+#include <cstddef>
 #include <cstring>
 
 #include "delta_run_encoder.h"
@@ -36,6 +37,12 @@ size_t StreamFrame::build(int64_t sinceStartMs, bool shutterClosed, bool encode,
     std::memcpy(wire_.data(), &onWire, sizeof onWire);
     if (encoded == 0) std::memcpy(payload, samples_.data(), rawBytes);
     return sizeof onWire + (encoded ? encoded : rawBytes);
+}
+
+void StreamFrame::stamp_now() {
+    header_.timestamp = unix_ticks_now();
+    std::memcpy(wire_.data() + offsetof(_DataFrameHeader, timestamp), &header_.timestamp,
+                sizeof header_.timestamp);
 }
 
 }  // namespace vcam

@@ -22,6 +22,8 @@ public:
     // Renders the frame shown sinceStartMs after the camera started. encode: delta-run when it is shorter;
     // malformed: a delta-run payload every decoder refuses. Returns the bytes to send (header + payload).
     size_t build(int64_t sinceStartMs, bool shutterClosed, bool encode, bool malformed);
+    // Re-stamps the built frame with the wall-clock time, so a receiver measures latency from the send.
+    void stamp_now();
 
     const uint8_t *bytes() const { return wire_.data(); }
     const _DataFrameHeader &header() const { return header_; }

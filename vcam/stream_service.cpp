@@ -143,7 +143,8 @@ void StreamService::hold_stalled(int fd, const std::atomic<bool> &stop, int64_t 
 void StreamService::stream(int fd, const std::atomic<bool> &stop, int64_t deadlineMs) {
     StreamFrame frame(opt_);
     const StreamOptions &s = opt_.stream;
-    const int64_t periodUs = 1000000 / std::max<int>(1, opt_.fps);
+    // Rate 0: no pacing, the socket's send buffer sets the pace.
+    const int64_t periodUs = opt_.fps > 0 ? 1000000 / opt_.fps : 0;
     const int64_t firstMs = now_ms();
     for (int64_t sent = 0; !stop && now_ms() < deadlineMs; ++sent) {
         if (s.dropAfterFrames >= 0 && sent >= s.dropAfterFrames) {
@@ -154,9 +155,11 @@ void StreamService::stream(int fd, const std::atomic<bool> &stop, int64_t deadli
             hold_stalled(fd, stop, deadlineMs);
             return;
         }
-        if (!sleep_until_ms(firstMs + sent * periodUs / 1000, stop)) return;
+        if (periodUs > 0 && !sleep_until_ms(firstMs + sent * periodUs / 1000, stop)) return;
         const bool malformed = s.malformedEvery > 0 && (sent + 1) % s.malformedEvery == 0;
         const size_t len = frame.build(now_ms() - startMs_, state_.shutter_closed(), s.delta, malformed);
+        // Rendering and encoding take a while at large sizes: the time stamp says when the frame leaves.
+        frame.stamp_now();
         if (!send_frame(fd, frame.bytes(), len, stop)) return;
     }
 }

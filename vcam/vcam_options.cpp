@@ -27,7 +27,8 @@ const char kUsage[] =
     "  --fpa-id TEXT          detector identifier\n"
     "  --size WxH             temperature image size (default 640x512)\n"
     "  --second-size WxH      second image plane reported in the basic info (default 0x0)\n"
-    "  --fps N                frame rate in Hz (default 25)\n"
+    "  --fps N                frame rate in Hz (default 25); 0: the TCP stream sends as fast as the client\n"
+    "                         reads, still ending with --lifetime (the UDP variant then sends 1 frame/s)\n"
     "  --command-port N       command port (default 55502)\n"
     "  --lifetime S           stop after S seconds (default 600)\n"
     "  --max-connections N    stop after N command connections\n"
@@ -54,6 +55,22 @@ const char kUsage[] =
     "  --offset N             temperature offset in C (default 0)\n"
     "  --seed N               seed of the scene's noise and column stripes (default 1)\n"
     "  Software ids beginning \"R1280H\" stream data kind 2 with column stripes.\n"
+    "\n"
+    "Compressed video (H.264 on TCP 55506, the thermal picture in an iron palette over 15..45 C; the mixed\n"
+    "stream on TCP 55507, the same picture blended with a synthetic visible scene); the size is the second\n"
+    "size, or the temperature size when that is 0x0 (an odd width or height is cropped to even), at --fps\n"
+    "(0: as fast as the client reads; RTSP then runs at 25 Hz); each connection has an encoder of its own:\n"
+    "  --still                freeze the scene: every video frame shows the same picture\n"
+    "  --dump-video FILE      write the still video picture as raw BGRA (width x height x 4 bytes, rows top\n"
+    "                         down) and exit without serving\n"
+    "  --dump-mixed FILE      likewise for the mixed picture (both dumps may be given together)\n"
+    "  --rtsp-port N          serve rtsp://IP:N/video and rtsp://IP:N/mixed (RTP over the RTSP connection)\n"
+    "  --fault-video-drop N   close the first connection of each video port after N frames\n"
+    "  --fault-video-resize WxH  second and later connections of each video port stream this size\n"
+    "  --fault-video-oversize N  first connection: frame N (from 1) gets a header announcing more than\n"
+    "                         3 x width x height + 17408 bytes, then the connection closes\n"
+    "  --fault-video-undersize N first connection: frame N gets a header announcing 800 bytes, then the\n"
+    "                         connection closes\n"
     "\n"
     "Faults, for testing a client's recovery:\n"
     "  --fault-delay MS       answer every request MS milliseconds late\n"
@@ -132,7 +149,7 @@ bool parse_options(int argc, char **argv, Options *opt, int *exitCode) {
         } else if (!std::strcmp(a, "--second-size")) {
             ok = value(&v) && parse_size(v, &opt->secondWidth, &opt->secondHeight);
         } else if (!std::strcmp(a, "--fps")) {
-            ok = value(&v) && parse_int(v, 1, 1000, &n);
+            ok = value(&v) && parse_int(v, 0, 1000, &n);
             if (ok) opt->fps = static_cast<uint16_t>(n);
         } else if (!std::strcmp(a, "--command-port")) {
             ok = value(&v) && parse_int(v, 1, 65535, &n);
@@ -212,6 +229,30 @@ bool parse_options(int argc, char **argv, Options *opt, int *exitCode) {
         } else if (!std::strcmp(a, "--fault-stream-slow")) {
             ok = value(&v) && parse_int(v, 2, 4096, &n);
             if (ok) opt->stream.slowPieces = static_cast<int>(n);
+        } else if (!std::strcmp(a, "--still")) {
+            opt->video.still = true;
+        } else if (!std::strcmp(a, "--dump-video")) {
+            ok = value(&v);
+            if (ok) opt->video.dumpVideo = v;
+        } else if (!std::strcmp(a, "--dump-mixed")) {
+            ok = value(&v);
+            if (ok) opt->video.dumpMixed = v;
+        } else if (!std::strcmp(a, "--rtsp-port")) {
+            ok = value(&v) && parse_int(v, 1, 65535, &n);
+            if (ok) opt->video.rtspPort = static_cast<uint16_t>(n);
+        } else if (!std::strcmp(a, "--fault-video-drop")) {
+            ok = value(&v) && parse_int(v, 0, 2147483647, &n);
+            if (ok) opt->video.dropAfterFrames = static_cast<int>(n);
+        } else if (!std::strcmp(a, "--fault-video-resize")) {
+            ok = value(&v) && parse_size(v, &opt->video.resizeWidth, &opt->video.resizeHeight) &&
+                 opt->video.resizeWidth >= 16 && opt->video.resizeHeight >= 16 &&
+                 opt->video.resizeWidth <= 4096 && opt->video.resizeHeight <= 4096;
+        } else if (!std::strcmp(a, "--fault-video-oversize")) {
+            ok = value(&v) && parse_int(v, 1, 2147483647, &n);
+            if (ok) opt->video.oversizeAtFrame = static_cast<int>(n);
+        } else if (!std::strcmp(a, "--fault-video-undersize")) {
+            ok = value(&v) && parse_int(v, 1, 2147483647, &n);
+            if (ok) opt->video.undersizeAtFrame = static_cast<int>(n);
         } else if (!std::strcmp(a, "--discovery")) {
             opt->discovery.enabled = true;
         } else if (!std::strcmp(a, "--discovery-delay")) {

@@ -42,6 +42,19 @@ struct StreamOptions {
     int slowPieces = 0;             // send each frame in this many pieces with pauses between
 };
 
+// Compressed video on the video (55506) and mixed (55507) ports, and the optional RTSP server.
+struct VideoOptions {
+    bool still = false;             // freeze the scene: every video frame shows the same picture
+    int dropAfterFrames = -1;       // close the first connection of each port after this many frames
+    uint16_t resizeWidth = 0;       // second and later connections stream this size instead
+    uint16_t resizeHeight = 0;
+    int oversizeAtFrame = -1;       // first connection: frame N's header announces too many bytes
+    int undersizeAtFrame = -1;      // first connection: frame N's header announces 800 bytes
+    uint16_t rtspPort = 0;          // 0: no RTSP server
+    std::string dumpVideo;          // write the still pictures (raw BGRA) and exit
+    std::string dumpMixed;
+};
+
 struct Options {
     std::string ip;                 // IPv4 address to bind, e.g. 127.0.0.2
     std::string cameraId = "VCAM0001";
@@ -52,7 +65,7 @@ struct Options {
     std::string fpaId;              // empty: chosen from the size
     uint16_t width = 640;
     uint16_t height = 512;
-    uint16_t fps = 25;
+    uint16_t fps = 25;              // 0: the TCP stream is not paced
     uint16_t secondWidth = 0;       // 0: camera reports no second plane
     uint16_t secondHeight = 0;
     uint16_t commandPort = 55502;
@@ -66,6 +79,7 @@ struct Options {
     Faults faults;
     DiscoveryOptions discovery;
     StreamOptions stream;
+    VideoOptions video;
 };
 
 // Data kind 2 (temperatures the destripe and denoise filters apply to) for the R1280H line.
@@ -73,6 +87,15 @@ uint8_t data_kind(const Options &opt);
 
 // The 384 x 288 class of detector cores; anything larger is taken as a 640 x 512 class core of its size.
 inline bool small_core(const Options &opt) { return opt.width <= 400 && opt.height <= 300; }
+
+// Size of the compressed video: the second plane of the basic info, or the temperature image size when
+// either second dimension is 0 (as a client's login fills it in).
+inline uint16_t video_width(const Options &opt) {
+    return opt.secondWidth && opt.secondHeight ? opt.secondWidth : opt.width;
+}
+inline uint16_t video_height(const Options &opt) {
+    return opt.secondWidth && opt.secondHeight ? opt.secondHeight : opt.height;
+}
 
 // Parses argv; on error or --help prints usage and returns false with *exitCode set.
 bool parse_options(int argc, char **argv, Options *opt, int *exitCode);
