@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every benchmark binary and prints each kernel's time per call with its ratio to the baselines
-# measured in the same run ("X_memcpy": memory-bandwidth floor; "X_opencv": nearest OpenCV pipeline).
+# measured in the same run ("X_memcpy": memory-bandwidth floor; "X_opencv": nearest OpenCV pipeline),
+# then the end-to-end preview figures against virtual cameras on 127.0.10.x (about a minute).
 set -euo pipefail
 build=${1:-build/bench}
 out="$build/results"
@@ -34,3 +35,9 @@ for f in sorted(os.listdir(out)):
         shown = f"{t*1e6:.1f} us" if t < 1e-3 else f"{t*1e3:.2f} ms"
         print(f"{name:48} {shown:>12} {ratio('_memcpy'):>9} {ratio('_opencv'):>9}")
 PY
+
+# End-to-end: a plain program with its own output, kept beside the JSON results.
+if [ -x "$build/bin/e2e_preview" ]; then
+    echo
+    "$build/bin/e2e_preview" | tee "$out/e2e_preview.txt"
+fi
