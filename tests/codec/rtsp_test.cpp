@@ -1,5 +1,6 @@
 // RtspDemuxDec_: reading, decoding and recording an RTSP source served on the loopback address.
 #include "codec_test_support.h"
+#include "rtsp_source_process.h"
 
 #include <gtest/gtest.h>
 
@@ -10,17 +11,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <string>
-#include <sys/prctl.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-
-extern char **environ;
 
 using namespace codectest;
 using Clock = std::chrono::steady_clock;
@@ -52,110 +48,28 @@ int freePort() {
     return port;
 }
 
-// The GStreamer RTSP server of this folder, run as a child process that dies with the test.
+// The tests' RTSP source on 127.0.0.1 and a free port.
 class RtspServer {
 public:
-    ~RtspServer() { stop(); }
-
     // False with `skip` set when GStreamer lacks what the server needs, with `error` otherwise.
     bool start(std::string &skip, std::string &error) {
-#ifndef SFF_RTSP_SERVER
-        skip = "built without gstreamer-rtsp-server-1.0";
-        return false;
-#else
         for (int attempt = 0; attempt < 3; ++attempt) {
             port_ = freePort();
-            const int result = launch(SFF_RTSP_SERVER, skip, error);
+            const int result = process_.start("127.0.0.1", port_, 20, 30, &skip, &error);
             if (result != 2) return result == 0;
         }
         error = "the RTSP server could not bind a port";
         return false;
-#endif
     }
 
-    void stop() {
-        if (pid_ <= 0) return;
-        kill(pid_, SIGTERM);
-        for (int i = 0; i < 100 && waitpid(pid_, nullptr, WNOHANG) == 0; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        if (waitpid(pid_, nullptr, WNOHANG) == 0) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-        pid_ = -1;
-    }
+    void stop() { process_.stop(); }
 
     int port() const {
         return port_;
     }
 
 private:
-    // 0 running, 2 port taken, -1 failed or skipped.
-    int launch(const char *program, std::string &skip, std::string &error) {
-        // Everything the child needs is built before fork: only exec-safe calls after it.
-        const std::string portText = std::to_string(port_);
-        std::vector<std::string> env;
-        std::string asan = "ASAN_OPTIONS=detect_leaks=0";  // GStreamer's own allocations
-        for (char **e = environ; *e; ++e) {
-            if (std::strncmp(*e, "ASAN_OPTIONS=", 13) == 0)
-                asan = std::string(*e) + ":detect_leaks=0";
-            else
-                env.emplace_back(*e);
-        }
-        env.push_back(asan);
-        std::vector<char *> envp;
-        for (std::string &s : env) envp.push_back(s.data());
-        envp.push_back(nullptr);
-        char *argv[] = {const_cast<char *>(program), const_cast<char *>(portText.c_str()),
-                        const_cast<char *>("20"), nullptr};
-        int fds[2];
-        if (pipe2(fds, O_CLOEXEC) < 0) {
-            error = "pipe failed";
-            return -1;
-        }
-        const pid_t parent = getpid();
-        pid_ = fork();
-        if (pid_ == 0) {
-            prctl(PR_SET_PDEATHSIG, SIGKILL);
-            if (getppid() != parent) _exit(1);
-            dup2(fds[1], STDOUT_FILENO);
-            execve(program, argv, envp.data());
-            _exit(127);
-        }
-        close(fds[1]);
-        if (pid_ < 0) {
-            close(fds[0]);
-            error = "fork failed";
-            return -1;
-        }
-        // The first GStreamer run on a machine scans its plugins, which takes a while.
-        std::string out;
-        const auto deadline = Clock::now() + std::chrono::seconds(30);
-        while (out.find('\n') == std::string::npos && Clock::now() < deadline) {
-            pollfd pfd{fds[0], POLLIN, 0};
-            if (poll(&pfd, 1, 200) <= 0) continue;
-            char buf[256];
-            const ssize_t n = read(fds[0], buf, sizeof buf);
-            if (n <= 0) break;
-            out.append(buf, static_cast<size_t>(n));
-        }
-        close(fds[0]);
-        if (out.rfind("READY", 0) == 0) return 0;
-        if (out.rfind("MISSING", 0) == 0) {
-            skip = "GStreamer element not installed: " + out.substr(8, out.find('\n') - 8);
-            stop();
-            return -1;
-        }
-        int status = 0;
-        kill(pid_, SIGKILL);
-        waitpid(pid_, &status, 0);
-        pid_ = -1;
-        if (WIFEXITED(status) && WEXITSTATUS(status) == 2) return 2;
-        error = "the RTSP server did not start: " + out;
-        return -1;
-    }
-
-    pid_t pid_ = -1;
+    testsupport::RtspSourceProcess process_;
     int port_ = 0;
 };
 

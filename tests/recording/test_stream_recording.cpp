@@ -112,7 +112,9 @@ TEST_F(RecordingTest, StreamFileIsATopDownBitmapOfItsFirstFrameFollowedByEveryFr
         Seen s;
         ASSERT_TRUE(log_.find(stamp, &s));
         EXPECT_EQ(s.sampleDigest, digest(b.data() + off + kFrameHead, 2 * n)) << "frame " << i;
-        if (i == 0) EXPECT_EQ(s.imageDigest, digest(b.data() + kHead, 4 * n)) << "cover";
+        if (i == 0) {
+            EXPECT_EQ(s.imageDigest, digest(b.data() + kHead, 4 * n)) << "cover";
+        }
     }
 
     // Playback agrees on the count and reads the last frame.

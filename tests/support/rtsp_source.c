@@ -1,11 +1,11 @@
-/* RTSP test source for the codec tests: serves a synthetic H.264 stream on 127.0.0.1.
+/* RTSP source for the tests: serves a synthetic 320 x 240 H.264 stream at 25 Hz on one loopback address.
  *
- *   codec_rtsp_test_server PORT [LIFETIME_S]
+ *   sarvik_test_rtsp_source ADDRESS PORT [LIFETIME_S] [SHORT_PICTURES]
  *
- * Mount points: /live (500 pictures, 20 s at 25 Hz) and /short (30 pictures), 320 x 240, each
- * client getting its own pipeline. Prints "READY" once listening, exits by itself after
- * LIFETIME_S seconds (default 20, at most 120). Exit codes: 77 a GStreamer element is missing,
- * 2 the port cannot be bound, 1 bad arguments. */
+ * Mount points: /live (500 pictures) and /short (SHORT_PICTURES pictures, default 30, then the stream
+ * ends), each client getting its own pipeline. Prints "READY" once listening, exits by itself after
+ * LIFETIME_S seconds (default 20, at most 120). Exit codes: 77 a GStreamer element is missing, 2 the port
+ * cannot be bound, 1 bad arguments. */
 #include <gst/gst.h>
 #include <gst/rtsp-server/rtsp-server.h>
 
@@ -32,12 +32,14 @@ static void mount(GstRTSPMountPoints *mounts, const char *path, int pictures) {
 
 int main(int argc, char **argv) {
     gst_init(&argc, &argv);
-    if (argc < 2) {
-        fprintf(stderr, "usage: %s PORT [LIFETIME_S]\n", argv[0]);
+    if (argc < 3) {
+        fprintf(stderr, "usage: %s ADDRESS PORT [LIFETIME_S] [SHORT_PICTURES]\n", argv[0]);
         return 1;
     }
-    int lifetime = argc > 2 ? atoi(argv[2]) : 20;
+    int lifetime = argc > 3 ? atoi(argv[3]) : 20;
     if (lifetime <= 0 || lifetime > 120) lifetime = 20;
+    int shortPictures = argc > 4 ? atoi(argv[4]) : 30;
+    if (shortPictures <= 0 || shortPictures > 500) shortPictures = 30;
 
     static const char *needed[] = {"videotestsrc", "x264enc", "rtph264pay"};
     for (size_t i = 0; i < sizeof needed / sizeof needed[0]; ++i) {
@@ -52,14 +54,14 @@ int main(int argc, char **argv) {
 
     GMainLoop *loop = g_main_loop_new(NULL, FALSE);
     GstRTSPServer *server = gst_rtsp_server_new();
-    gst_rtsp_server_set_address(server, "127.0.0.1");
-    gst_rtsp_server_set_service(server, argv[1]);
+    gst_rtsp_server_set_address(server, argv[1]);
+    gst_rtsp_server_set_service(server, argv[2]);
     GstRTSPMountPoints *mounts = gst_rtsp_server_get_mount_points(server);
     mount(mounts, "/live", 500);
-    mount(mounts, "/short", 30);
+    mount(mounts, "/short", shortPictures);
     g_object_unref(mounts);
     if (gst_rtsp_server_attach(server, NULL) == 0) {
-        fprintf(stderr, "cannot listen on 127.0.0.1:%s\n", argv[1]);
+        fprintf(stderr, "cannot listen on %s:%s\n", argv[1], argv[2]);
         return 2;
     }
     g_timeout_add_seconds((guint)lifetime, quit_loop, loop);

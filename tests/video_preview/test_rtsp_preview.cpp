@@ -1,11 +1,6 @@
 // RTSP previews: no login, the source's picture size written back, library codes passed to the callback,
 // recording through the library and snapshots of the last picture.
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/prctl.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -17,10 +12,9 @@
 #include <mutex>
 #include <thread>
 
+#include "rtsp_source_process.h"
 #include "temp_dir.h"
 #include "video_test_support.h"
-
-extern char **environ;
 
 namespace videotest {
 namespace {
@@ -28,83 +22,17 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr int kRtspPort = 8554;
 
-// This folder's RTSP source on one address, a child process that dies with the test.
+// The tests' RTSP source on one address.
 class RtspSource {
 public:
-    ~RtspSource() { stop(); }
     // False with skip set when GStreamer lacks what the source needs, with error otherwise.
     bool start(const std::string &ip, std::string *skip, std::string *error) {
-#ifndef VP_RTSP_SOURCE
-        (void)ip;
-        *skip = "built without gstreamer-rtsp-server-1.0";
-        (void)error;
-        return false;
-#else
-        const std::string program = VP_RTSP_SOURCE, port = std::to_string(kRtspPort);
-        std::vector<std::string> env;
-        std::string asan = "ASAN_OPTIONS=detect_leaks=0";  // GStreamer's own allocations
-        for (char **e = environ; *e; ++e) {
-            if (std::strncmp(*e, "ASAN_OPTIONS=", 13) == 0)
-                asan = std::string(*e) + ":detect_leaks=0";
-            else
-                env.emplace_back(*e);
-        }
-        env.push_back(asan);
-        std::vector<char *> envp;
-        for (std::string &s : env) envp.push_back(s.data());
-        envp.push_back(nullptr);
-        char *argv[] = {const_cast<char *>(program.c_str()), const_cast<char *>(ip.c_str()),
-                        const_cast<char *>(port.c_str()), const_cast<char *>("40"), nullptr};
-        int fds[2];
-        if (pipe2(fds, O_CLOEXEC) < 0) {
-            *error = "pipe failed";
-            return false;
-        }
-        const pid_t parent = getpid();
-        pid_ = fork();
-        if (pid_ == 0) {
-            prctl(PR_SET_PDEATHSIG, SIGKILL);
-            if (getppid() != parent) _exit(1);
-            dup2(fds[1], STDOUT_FILENO);
-            execve(argv[0], argv, envp.data());
-            _exit(127);
-        }
-        close(fds[1]);
-        std::string out;
-        // The first GStreamer run on a machine scans its plugins, which takes a while.
-        const auto deadline = Clock::now() + std::chrono::seconds(30);
-        while (pid_ > 0 && out.find('\n') == std::string::npos && Clock::now() < deadline) {
-            pollfd p{fds[0], POLLIN, 0};
-            if (poll(&p, 1, 200) <= 0) continue;
-            char buf[256];
-            const ssize_t n = read(fds[0], buf, sizeof buf);
-            if (n <= 0) break;
-            out.append(buf, static_cast<size_t>(n));
-        }
-        close(fds[0]);
-        if (out.rfind("READY", 0) == 0) return true;
-        if (out.rfind("MISSING", 0) == 0)
-            *skip = "GStreamer element not installed: " + out.substr(8);
-        else
-            *error = "the RTSP source did not start: " + out;
-        stop();
-        return false;
-#endif
+        return process_.start(ip, kRtspPort, 40, 20, skip, error) == 0;
     }
-    void stop() {
-        if (pid_ <= 0) return;
-        kill(pid_, SIGTERM);
-        for (int i = 0; i < 100 && waitpid(pid_, nullptr, WNOHANG) == 0; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        if (waitpid(pid_, nullptr, WNOHANG) == 0) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-        pid_ = -1;
-    }
+    void stop() { process_.stop(); }
 
 private:
-    pid_t pid_ = -1;
+    testsupport::RtspSourceProcess process_;
 };
 
 RtspParam source(const std::string &ip, const char *mount, bool second = false) {
