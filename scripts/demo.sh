@@ -8,7 +8,7 @@ ip=127.0.0.2
 out="$build/demo-out"
 
 "$bin/sarvik-vcam" --ip "$ip" --camera-id VCAM-DEMO-01 --model R640 --software-id R640-GS-V2.1.0 \
-    --size 640x512 --fps 25 --lifetime 30 &
+    --size 640x512 --fps 25 --data-kind 2 --lifetime 30 &
 vcam=$!
 trap 'kill $vcam 2>/dev/null || true; wait $vcam 2>/dev/null || true' EXIT
 

@@ -54,7 +54,8 @@ const char kUsage[] =
     "  --slope N              temperature scale divisor (default 100; 10 or less shows a 450 C hot object)\n"
     "  --offset N             temperature offset in C (default 0)\n"
     "  --seed N               seed of the scene's noise and column stripes (default 1)\n"
-    "  Software ids beginning \"R1280H\" stream data kind 2 with column stripes.\n"
+    "  --data-kind N          data kind of the stream's frames (default: 2 for software ids beginning\n"
+    "                         \"R1280H\", else 0); data kind 2 adds column stripes\n"
     "\n"
     "Compressed video (H.264 on TCP 55506, the thermal picture in an iron palette over 15..45 C; the mixed\n"
     "stream on TCP 55507, the same picture blended with a synthetic visible scene); the size is the second\n"
@@ -214,6 +215,9 @@ bool parse_options(int argc, char **argv, Options *opt, int *exitCode) {
         } else if (!std::strcmp(a, "--seed")) {
             ok = value(&v) && parse_int(v, 0, 4294967295L, &n);
             if (ok) opt->stream.seed = static_cast<uint32_t>(n);
+        } else if (!std::strcmp(a, "--data-kind")) {
+            ok = value(&v) && parse_int(v, 0, 255, &n);
+            if (ok) opt->stream.dataKind = static_cast<int>(n);
         } else if (!std::strcmp(a, "--fault-stream-drop")) {
             ok = value(&v) && parse_int(v, 0, 2147483647, &n);
             if (ok) opt->stream.dropAfterFrames = static_cast<int>(n);
@@ -289,6 +293,7 @@ bool parse_options(int argc, char **argv, Options *opt, int *exitCode) {
 }
 
 uint8_t data_kind(const Options &opt) {
+    if (opt.stream.dataKind >= 0) return static_cast<uint8_t>(opt.stream.dataKind);
     return opt.softwareId.rfind("R1280H", 0) == 0 ? SARVIK_DATA_KIND_TEMPERATURE : SARVIK_DATA_KIND_RAW;
 }
 

@@ -35,6 +35,7 @@ struct StreamOptions {
     uint16_t slope = 100;           // temperature = sample / slope + offset
     int16_t offset = 0;
     uint32_t seed = 1;              // noise and stripes of the scene
+    int dataKind = -1;              // -1: the model's own (2 for the R1280H line, else 0)
     int dropAfterFrames = -1;       // close each stream after this many frames
     int awayAfterDropS = 0;         // after such a drop, refuse streams for this long
     int stallAfterFrames = -1;      // stop sending after this many frames, connection held open

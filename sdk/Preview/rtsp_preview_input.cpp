@@ -74,6 +74,7 @@ void free_input(RtspPreviewInput *in) {
     if (in->mutexesReady) {
         pthread_cond_destroy(&in->waitCond);
         pthread_mutex_destroy(&in->waitMutex);
+        pthread_mutex_destroy(&in->lastMutex);
         pthread_mutex_destroy(&in->demuxMutex);
     }
     for (uint8_t *block : in->blocks) std::free(block);
@@ -83,12 +84,18 @@ void free_input(RtspPreviewInput *in) {
 
 bool init_mutexes(RtspPreviewInput *in) {
     if (pthread_mutex_init(&in->demuxMutex, nullptr) != 0) return false;
+    if (pthread_mutex_init(&in->lastMutex, nullptr) != 0) {
+        pthread_mutex_destroy(&in->demuxMutex);
+        return false;
+    }
     if (pthread_mutex_init(&in->waitMutex, nullptr) != 0) {
+        pthread_mutex_destroy(&in->lastMutex);
         pthread_mutex_destroy(&in->demuxMutex);
         return false;
     }
     if (pthread_cond_init(&in->waitCond, nullptr) != 0) {
         pthread_mutex_destroy(&in->waitMutex);
+        pthread_mutex_destroy(&in->lastMutex);
         pthread_mutex_destroy(&in->demuxMutex);
         return false;
     }
@@ -115,22 +122,22 @@ void *worker(void *arg) {
         if (in->flags.load() & kRtspPaused) continue;
         if (in->param.display) display_hook(in, slot);
         call_back(in, 0, slot);
-        // Published under the demuxer's mutex: a snapshot copies it while no read writes into a slot.
-        pthread_mutex_lock(&in->demuxMutex);
+        // The next read writes into another slot, so a snapshot can copy this one while the read runs.
+        pthread_mutex_lock(&in->lastMutex);
         commit(in);
         in->last = slot;
-        pthread_mutex_unlock(&in->demuxMutex);
+        pthread_mutex_unlock(&in->lastMutex);
     }
     return nullptr;
 }
 
 int snapshot(RtspPreviewInput *in, const char *path) {
-    pthread_mutex_lock(&in->demuxMutex);
+    pthread_mutex_lock(&in->lastMutex);
     const bool have = in->last != nullptr;
     if (have)
         std::memcpy(in->snapshot, in->last->image,
                     sizeof(uint32_t) * in->width * static_cast<size_t>(in->height));
-    pthread_mutex_unlock(&in->demuxMutex);
+    pthread_mutex_unlock(&in->lastMutex);
     if (!have) return SARVIK_ERR_STATE;
     if (!path || !*path) return 0;
     const int r = picture_file_write(path, in->snapshot, in->width, in->height);

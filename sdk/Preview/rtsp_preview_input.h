@@ -41,9 +41,11 @@ struct RtspPreviewInput {
     _DataFrame *last;    // the last picture delivered, for snapshots; null before the first
     uint32_t *snapshot;  // the last snapshot's copy of it
 
-    // The demuxer takes one thread at a time: the worker's reads and the caller's recording and snapshot
-    // calls take turns under it.
+    // The demuxer takes one thread at a time: the worker's reads and the caller's recording calls take
+    // turns under it.
     pthread_mutex_t demuxMutex;
+    // Guards the publication of the last picture, so a snapshot never waits for a read of the source.
+    pthread_mutex_t lastMutex;
     // Wakes the pause after a failed read early when the preview stops.
     pthread_mutex_t waitMutex;
     pthread_cond_t waitCond;

@@ -2647,8 +2647,8 @@ SARVIK_API int Sarvik_SaveFrameToMem(int userId, FrameCover* cover);
  * the file cannot be started). RTSP previews: type 3 records the source (-1 when a recording runs already),
  * type 1 copies the last picture delivered and, for a non-empty path, writes it there as JPEG for ".jpg" or
  * ".jpeg" (any case) and PNG otherwise (-7 before the first picture; -200 the file cannot be created, -197
- * short write); other types -195. RTSP save calls wait for a read of the source in progress (at most the
- * receive time-out).
+ * short write); other types -195. RTSP recording calls (type 3) wait for a read of the source in progress
+ * (at most the receive time-out); a type-1 copy does not.
  * A frame that cannot be appended (disk full) is logged once per recording and skipped; the preview goes on.
  */
 SARVIK_API int Sarvik_BeginSave(int preview, const char* path, int type);

@@ -288,3 +288,19 @@ TEST(VcamStreamTcp, ClosedShutterShowsAUniformPlateAtShellTemperature) {
     ASSERT_TRUE(scene);
     expect_background(c);
 }
+
+TEST(VcamStreamTcp, DataKindOptionOverridesTheModel) {
+    const std::string ip = "127.0.6.40";
+    VcamProcess cam(ip, {"--size", "80x60", "--data-kind", "2", "--fps", "25"});
+    ASSERT_TRUE(cam.ready());
+    StreamClient c(kTcp, 80, 60);
+    ASSERT_EQ(c.open(ip), 0);
+    ASSERT_EQ(c.receive(), 0);
+    EXPECT_EQ(c.header().dataKind, SARVIK_DATA_KIND_TEMPERATURE);
+    VcamProcess raw("127.0.6.41", {"--size", "80x60", "--software-id", "R1280H-V2.1", "--data-kind", "0"});
+    ASSERT_TRUE(raw.ready());
+    StreamClient r(kTcp, 80, 60);
+    ASSERT_EQ(r.open("127.0.6.41"), 0);
+    ASSERT_EQ(r.receive(), 0);
+    EXPECT_EQ(r.header().dataKind, SARVIK_DATA_KIND_RAW);
+}
