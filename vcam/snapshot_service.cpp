@@ -32,7 +32,8 @@ SnapshotService::SnapshotService(const Options &opt, CameraState &state, int64_t
     const size_t n = static_cast<size_t>(opt.width) * opt.height;
     gray_.resize(n);
     jpeg_.resize(tjBufSize(opt.width, opt.height, TJSAMP_GRAY));
-    reply_.reserve(sizeof(SnapshotHeader) + sizeof(TempTailHead) + 2 * n + sizeof(TempTailEnd) + jpeg_.size());
+    reply_.reserve(sizeof(SnapshotHeader) + sizeof(TempTailHead) + 2 * n + sizeof(TempTailEnd) +
+                   jpeg_.size());
     jpegHandle_ = tjInitCompress();
 }
 
@@ -59,8 +60,8 @@ bool SnapshotService::encode_jpeg() {
     for (size_t i = 0; i < n; ++i) gray_[i] = static_cast<uint8_t>((s[i] - lo) * 255 / range);
     unsigned char *out = jpeg_.data();
     jpegSize_ = jpeg_.size();
-    return tjCompress2(static_cast<tjhandle>(jpegHandle_), gray_.data(), opt_.width, 0, opt_.height, TJPF_GRAY, &out,
-                       &jpegSize_, TJSAMP_GRAY, kJpegQuality, TJFLAG_NOREALLOC) == 0;
+    return tjCompress2(static_cast<tjhandle>(jpegHandle_), gray_.data(), opt_.width, 0, opt_.height,
+                       TJPF_GRAY, &out, &jpegSize_, TJSAMP_GRAY, kJpegQuality, TJFLAG_NOREALLOC) == 0;
 }
 
 const std::vector<uint8_t> &SnapshotService::build_reply(int64_t sinceStartMs) {
@@ -72,7 +73,9 @@ const std::vector<uint8_t> &SnapshotService::build_reply(int64_t sinceStartMs) {
     TempTailHead head{};
     head.length = static_cast<int32_t>(2 * n + SARVIK_TEMP_TAIL_FIXED - 12);
     std::memcpy(head.magic, "teMp", 4);
-    std::strncpy(head.info.cameraId, opt_.cameraId.c_str(), sizeof head.info.cameraId);
+    // Zero-padded, not necessarily terminated: the record holds exactly 32 bytes.
+    std::memcpy(head.info.cameraId, opt_.cameraId.data(),
+                std::min(opt_.cameraId.size(), sizeof head.info.cameraId));
     head.info.timestamp = unix_ticks_now() + kEpoch1601Ticks;
     head.info.width = opt_.width;
     head.info.height = opt_.height;

@@ -41,11 +41,13 @@ StreamService::StreamService(const Options &opt, CameraState &state, int64_t sta
     : opt_(opt), state_(state), startMs_(startMs) {}
 
 StreamService::~StreamService() {
-    reap(true);
+    clients_.reap(true);
     if (listenFd_ >= 0) close(listenFd_);
 }
 
-bool StreamService::open() { return listen_now(); }
+bool StreamService::open() {
+    return listen_now();
+}
 
 int listen_tcp(const std::string &ip, uint16_t port) {
     int fd = socket(AF_INET, SOCK_STREAM, 0);
@@ -56,7 +58,8 @@ int listen_tcp(const std::string &ip, uint16_t port) {
     addr.sin_port = htons(port);
     inet_pton(AF_INET, ip.c_str(), &addr.sin_addr);
     if (fd < 0 || bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) != 0 || listen(fd, 16) != 0) {
-        std::fprintf(stderr, "sarvik-vcam: cannot listen on %s:%u: %s\n", ip.c_str(), port, std::strerror(errno));
+        std::fprintf(stderr, "sarvik-vcam: cannot listen on %s:%u: %s\n", ip.c_str(), port,
+                     std::strerror(errno));
         if (fd >= 0) close(fd);
         fd = -1;
     }
@@ -68,20 +71,9 @@ bool StreamService::listen_now() {
     return listenFd_ >= 0;
 }
 
-void StreamService::reap(bool all) {
-    for (auto it = clients_.begin(); it != clients_.end();) {
-        if (all || (*it)->done) {
-            (*it)->thread.join();
-            it = clients_.erase(it);
-        } else {
-            ++it;
-        }
-    }
-}
-
 void StreamService::run(const std::atomic<bool> &stop, int64_t deadlineMs) {
     while (!stop && now_ms() < deadlineMs) {
-        reap(false);
+        clients_.reap(false);
         // A camera that dropped off the network refuses connections until it is back.
         if (now_ms() < awayUntilMs_) {
             if (listenFd_ >= 0) close(listenFd_);
@@ -102,21 +94,10 @@ void StreamService::run(const std::atomic<bool> &stop, int64_t deadlineMs) {
             close(fd);
             continue;
         }
-        timeval tv{kSendTimeoutMs / 1000, 0};
-        setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &tv, sizeof tv);
-        setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
-        int on = 1;
-        setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-        auto client = std::make_unique<Client>();
-        Client *c = client.get();
-        c->thread = std::thread([this, c, fd, &stop, deadlineMs] {
-            stream(fd, stop, deadlineMs);
-            close(fd);
-            c->done = true;
-        });
-        clients_.push_back(std::move(client));
+        clients_.start(fd, kSendTimeoutMs,
+                       [this, &stop, deadlineMs](int client) { stream(client, stop, deadlineMs); });
     }
-    reap(true);
+    clients_.reap(true);
 }
 
 bool StreamService::send_frame(int fd, const uint8_t *bytes, size_t len, const std::atomic<bool> &stop) {

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "camera_state.h"
+#include "client_threads.h"
 #include "vcam_options.h"
 
 namespace vcam {
@@ -29,23 +30,17 @@ public:
     void run(const std::atomic<bool> &stop, int64_t deadlineMs);
 
 private:
-    struct Client {
-        std::thread thread;
-        std::atomic<bool> done{false};
-    };
-
     bool listen_now();
     void stream(int fd, const std::atomic<bool> &stop, int64_t deadlineMs);
     bool send_frame(int fd, const uint8_t *bytes, size_t len, const std::atomic<bool> &stop);
     void hold_stalled(int fd, const std::atomic<bool> &stop, int64_t deadlineMs);
-    void reap(bool all);
 
     const Options &opt_;
     CameraState &state_;
     const int64_t startMs_;
     int listenFd_ = -1;
     std::atomic<int64_t> awayUntilMs_{0};
-    std::list<std::unique_ptr<Client>> clients_;
+    ClientThreads clients_;
 };
 
 // A TCP socket listening on ip:port, or -1 (with a message on stderr).

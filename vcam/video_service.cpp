@@ -15,6 +15,7 @@
 #include "SarvikSDK.h"
 #include "command_server.h"
 #include "stream_service.h"
+#include "thermal_scene.h"
 #include "video_encoder.h"
 
 namespace vcam {
@@ -45,7 +46,7 @@ VideoService::VideoService(const Options &opt, CameraState &state, int64_t start
     : opt_(opt), state_(state), startMs_(startMs), kind_(kind), port_(port) {}
 
 VideoService::~VideoService() {
-    reap(true);
+    clients_.reap(true);
     if (listenFd_ >= 0) close(listenFd_);
 }
 
@@ -54,20 +55,9 @@ bool VideoService::open() {
     return listenFd_ >= 0;
 }
 
-void VideoService::reap(bool all) {
-    for (auto it = clients_.begin(); it != clients_.end();) {
-        if (all || (*it)->done) {
-            (*it)->thread.join();
-            it = clients_.erase(it);
-        } else {
-            ++it;
-        }
-    }
-}
-
 void VideoService::run(const std::atomic<bool> &stop, int64_t deadlineMs) {
     while (!stop && now_ms() < deadlineMs && listenFd_ >= 0) {
-        reap(false);
+        clients_.reap(false);
         pollfd p{listenFd_, POLLIN, 0};
         if (poll(&p, 1, kPollMs) <= 0) continue;
         const int fd = accept(listenFd_, nullptr, nullptr);
@@ -77,22 +67,12 @@ void VideoService::run(const std::atomic<bool> &stop, int64_t deadlineMs) {
             close(fd);
             continue;
         }
-        timeval tv{kSendTimeoutMs / 1000, 0};
-        setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &tv, sizeof tv);
-        setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
-        int on = 1;
-        setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-        auto client = std::make_unique<Client>();
-        Client *c = client.get();
         const int connection = accepted_++;
-        c->thread = std::thread([this, c, fd, connection, &stop, deadlineMs] {
-            serve(fd, connection, stop, deadlineMs);
-            close(fd);
-            c->done = true;
+        clients_.start(fd, kSendTimeoutMs, [this, connection, &stop, deadlineMs](int client) {
+            serve(client, connection, stop, deadlineMs);
         });
-        clients_.push_back(std::move(client));
     }
-    reap(true);
+    clients_.reap(true);
 }
 
 void VideoService::serve(int fd, int connection, const std::atomic<bool> &stop, int64_t deadlineMs) {
@@ -164,6 +144,10 @@ void VideoService::serve(int fd, int connection, const std::atomic<bool> &stop, 
         h.size = static_cast<int32_t>(total);
         h.width = static_cast<uint16_t>(width);
         h.height = static_cast<uint16_t>(height);
+        // The send time rides in the reserved bytes, which clients carry unchanged: it lets them measure
+        // the delay from the camera to their pictures.
+        const int64_t sentAt = unix_ticks_now();
+        std::memcpy(h.reserved_8, &sentAt, sizeof sentAt);
         std::memcpy(wire.data(), &h, sizeof h);
         std::memcpy(wire.data() + sizeof h, au, static_cast<size_t>(len));
         if (!send_exact(fd, wire.data(), static_cast<size_t>(total))) return;

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "camera_state.h"
+#include "client_threads.h"
 #include "video_picture.h"
 #include "vcam_options.h"
 
@@ -37,14 +38,8 @@ public:
     void run(const std::atomic<bool> &stop, int64_t deadlineMs);
 
 private:
-    struct Client {
-        std::thread thread;
-        std::atomic<bool> done{false};
-    };
-
     // connection: 0 for the first one the port accepted.
     void serve(int fd, int connection, const std::atomic<bool> &stop, int64_t deadlineMs);
-    void reap(bool all);
 
     const Options &opt_;
     CameraState &state_;
@@ -53,7 +48,7 @@ private:
     const uint16_t port_;
     int listenFd_ = -1;
     int accepted_ = 0;
-    std::list<std::unique_ptr<Client>> clients_;
+    ClientThreads clients_;
 };
 
 }  // namespace vcam

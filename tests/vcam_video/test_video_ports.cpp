@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ctime>
 
 #include "vcam_process.h"
 #include "video_client.h"
@@ -137,4 +138,23 @@ TEST(VcamVideoScene, MovesUnlessStill) {
     // Two seconds on, the warm disc has turned a tenth of its circle.
     ASSERT_EQ(expect_frames(c, dec, 20, nullptr, 0), "");
     EXPECT_LT(psnr_db(early, dec.picture()), 30.0);
+}
+
+TEST(VcamVideoFrames, HeadersCarryTheirSendTime) {
+    VcamProcess cam("127.0.8.40", kStill);
+    ASSERT_TRUE(cam.ready());
+    VideoClient c;
+    ASSERT_TRUE(c.open("127.0.8.40", kVideoPort));
+    int64_t previous = 0;
+    for (int i = 0; i < 5; ++i) {
+        H264FrameHeader h;
+        std::vector<uint8_t> data;
+        ASSERT_TRUE(c.read_frame(&h, &data));
+        int64_t sentAt;
+        std::memcpy(&sentAt, h.reserved_8, sizeof sentAt);
+        const int64_t now = static_cast<int64_t>(std::time(nullptr)) * 10000000;
+        EXPECT_NEAR(static_cast<double>(sentAt), static_cast<double>(now), 3e7) << "100-ns ticks since 1970";
+        EXPECT_GT(sentAt, previous);
+        previous = sentAt;
+    }
 }
