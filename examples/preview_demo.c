@@ -5,7 +5,6 @@
  *
  * Usage: sarvik-preview-demo [IP [OUTPUT_DIR [SECONDS]]]   (defaults 127.0.0.2, demo-out, 3) */
 #include <errno.h>
-#include <png.h>
 #include <pthread.h>
 #include <stdatomic.h>
 #include <stdint.h>
@@ -13,9 +12,9 @@
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
-#include <time.h>
 
 #include "SarvikSDK.h"
+#include "demo_util.h"
 
 /* What the callback leaves for the main thread. The callback runs on the SDK's preview thread and only
  * copies: it must return quickly. */
@@ -42,42 +41,6 @@ static void on_frame(int status, _DataFrame *frame, void *user) {
         live->wantImage = 0;
     }
     pthread_mutex_unlock(&live->lock);
-}
-
-static double now_s(void) {
-    struct timespec t;
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return (double)t.tv_sec + (double)t.tv_nsec / 1e9;
-}
-
-static void sleep_s(double s) {
-    struct timespec t;
-    t.tv_sec = (time_t)s;
-    t.tv_nsec = (long)((s - (double)t.tv_sec) * 1e9);
-    nanosleep(&t, NULL);
-}
-
-/* Writes a BGRA picture as an 8-bit RGB PNG. */
-static int write_png(const char *path, const uint32_t *bgra, int width, int height) {
-    FILE *f = fopen(path, "wb");
-    if (!f) return -1;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, NULL, NULL, NULL);
-    png_infop info = png ? png_create_info_struct(png) : NULL;
-    if (!info || setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        fclose(f);
-        return -1;
-    }
-    png_init_io(png, f);
-    png_set_IHDR(png, info, (png_uint_32)width, (png_uint_32)height, 8, PNG_COLOR_TYPE_RGB,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    png_set_bgr(png);                         /* bytes in memory are blue, green, red */
-    png_set_filler(png, 0, PNG_FILLER_AFTER); /* and a fourth (alpha) byte to drop */
-    for (int y = 0; y < height; ++y) png_write_row(png, (png_const_bytep)(bgra + (size_t)y * (size_t)width));
-    png_write_end(png, NULL);
-    png_destroy_write_struct(&png, &info);
-    return fclose(f) == 0 ? 0 : -1;
 }
 
 /* Opens a file with the playback functions and prints what they see in it. */

@@ -22,3 +22,5 @@ done
 echo
 mkdir -p "$out"
 timeout 60 "$bin/sarvik-preview-demo" "$ip" "$out" 3
+echo
+timeout 60 "$bin/sarvik-video-demo" "$ip" "$out" 2
