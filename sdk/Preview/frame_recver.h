@@ -34,6 +34,9 @@ struct FrameRecverOps {
     // Reads one frame into the slot (its header, data and scratch buffers, each sized for the receiver's
     // width x height): 0 when the slot holds a new frame with raw samples, else a negative code.
     int (*receive)(void *recver, _DataFrame *frame);
+    // The one call another thread may make: ends a receive blocked on a silent camera now rather than at
+    // its time-out, and makes every later open fail. Used when the preview stops.
+    void (*interrupt)(void *recver);
 };
 
 extern const FrameRecverOps FrameRecverTcpOps;

@@ -35,10 +35,11 @@ int op_open(void *recver, uint32_t address, uint16_t port) {
 }
 void op_close(void *recver) { frame_recver_tcp_close(static_cast<FrameRecverTcp *>(recver)); }
 int op_receive(void *recver, _DataFrame *frame) { return FR_Recv(static_cast<FrameRecverTcp *>(recver), frame); }
+void op_interrupt(void *recver) { frame_recver_tcp_interrupt(static_cast<FrameRecverTcp *>(recver)); }
 
 }  // namespace
 
-const FrameRecverOps FrameRecverTcpOps = {op_create, op_free, op_open, op_close, op_receive};
+const FrameRecverOps FrameRecverTcpOps = {op_create, op_free, op_open, op_close, op_receive, op_interrupt};
 
 FrameRecverTcp *frame_recver_tcp_create(uint16_t width, uint16_t height) {
     if (width == 0 || height == 0) return nullptr;
@@ -48,12 +49,18 @@ FrameRecverTcp *frame_recver_tcp_create(uint16_t width, uint16_t height) {
     r->height = height;
     r->rawSize = 2 * static_cast<size_t>(width) * height;
     r->fd = -1;
+    r->interrupted = false;
+    if (pthread_mutex_init(&r->fdMutex, nullptr) != 0) {
+        delete r;
+        return nullptr;
+    }
     return r;
 }
 
 void frame_recver_tcp_free(FrameRecverTcp **recver) {
     if (!recver || !*recver) return;
     frame_recver_tcp_close(*recver);
+    pthread_mutex_destroy(&(*recver)->fdMutex);
     delete *recver;
     *recver = nullptr;
 }
@@ -74,13 +81,29 @@ int frame_recver_tcp_open(FrameRecverTcp *r, uint32_t address, uint16_t port) {
         close(fd);
         return kFrSocketOption;
     }
-    r->fd = fd;
+    pthread_mutex_lock(&r->fdMutex);
+    const bool stopped = r->interrupted.load();
+    if (!stopped) r->fd = fd;
+    pthread_mutex_unlock(&r->fdMutex);
+    if (stopped) {
+        close(fd);
+        return kFrConnectFailed;
+    }
     return 0;
 }
 
 void frame_recver_tcp_close(FrameRecverTcp *r) {
+    pthread_mutex_lock(&r->fdMutex);
     if (r->fd >= 0) close(r->fd);
     r->fd = -1;
+    pthread_mutex_unlock(&r->fdMutex);
+}
+
+void frame_recver_tcp_interrupt(FrameRecverTcp *r) {
+    pthread_mutex_lock(&r->fdMutex);
+    r->interrupted = true;
+    if (r->fd >= 0) shutdown(r->fd, SHUT_RDWR);
+    pthread_mutex_unlock(&r->fdMutex);
 }
 
 int64_t frame_recver_tcp_payload_size(const _DataFrameHeader *header, uint16_t width, uint16_t height) {

@@ -1,6 +1,9 @@
 // FrameRecverTcp: frames streamed unasked by the camera over one TCP connection to its preview port.
 #pragma once
 
+#include <pthread.h>
+
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 
@@ -12,7 +15,11 @@ struct FrameRecverTcp {
     uint16_t width;
     uint16_t height;
     size_t rawSize;  // 2 x width x height
-    int fd;          // -1 when closed
+    int fd;          // -1 when closed; changed by the receiving thread only, under fdMutex
+    // Orders open and close against an interrupt from another thread, so that it never shuts down a
+    // descriptor number that has been closed and reused meanwhile.
+    pthread_mutex_t fdMutex;
+    std::atomic<bool> interrupted;
     // Where the last open went, so a desynchronised stream can be picked up again by reconnecting.
     uint32_t address;
     uint16_t port;
@@ -24,6 +31,8 @@ void frame_recver_tcp_free(FrameRecverTcp **recver);
 // 0, -100 no socket, -99 connect failed, -96 socket options; a socket already open is closed first.
 int frame_recver_tcp_open(FrameRecverTcp *recver, uint32_t address, uint16_t port);
 void frame_recver_tcp_close(FrameRecverTcp *recver);
+// From any thread: shuts the connection down so a blocked receive returns at once; later opens fail (-99).
+void frame_recver_tcp_interrupt(FrameRecverTcp *recver);
 
 // Payload bytes that follow a frame header on a receiver for width x height: 2 x width x height for raw
 // samples, else the encoded length. -11 (logged) when the dimensions differ, or when the encoded length is

@@ -104,9 +104,12 @@ int op_receive(void *recver, _DataFrame *frame) {
     return frame_recver_udp_receive(static_cast<FrameRecverUdp *>(recver), frame);
 }
 
+// A datagram socket cannot be shut down like a connection: a stop waits for the receive time-out.
+void op_interrupt(void *) {}
+
 }  // namespace
 
-const FrameRecverOps FrameRecverUdpOps = {op_create, op_free, op_open, op_close, op_receive};
+const FrameRecverOps FrameRecverUdpOps = {op_create, op_free, op_open, op_close, op_receive, op_interrupt};
 
 FrameRecverUdp *frame_recver_udp_create(uint16_t width, uint16_t height) {
     if (width == 0 || height == 0) return nullptr;

@@ -225,6 +225,8 @@ void temp_preview_stop_and_free(TempPreviewInput *in) {
         pthread_cond_broadcast(&in->waitCond);
         pthread_mutex_unlock(&in->waitMutex);
     }
+    // A receive blocked on a silent camera returns now instead of at its time-out.
+    if (in->ops && in->recver) in->ops->interrupt(in->recver);
     // Closing the handoff first frees a receive thread waiting on a full queue, and ends the process thread.
     if (in->handoffReady) frame_handoff_close(&in->handoff);
     if (in->recvStarted) pthread_join(in->recvThread, nullptr);

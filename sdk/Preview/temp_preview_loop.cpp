@@ -67,6 +67,8 @@ bool receive_step(TempPreviewInput *in, _DataFrame *frame) {
     }
     const int r = in->ops->receive(in->recver, frame);
     if (r == 0) return true;
+    // A stop interrupts the receive: that is no lost connection.
+    if (!running(in)) return false;
     // A receiver that closed itself (-7) is as broken as one whose receive failed.
     if (r == SARVIK_ERR_RECV || r == kFrNotOpen) {
         in->ops->close(in->recver);

@@ -2589,10 +2589,10 @@ SARVIK_API int Sarvik_StartPreviewRtsp(const void* rtsp, PreviewParam* param);
 /**
  * Stops a preview: joins every thread of it (no callback runs once this returns), ends a recording still
  * running so that its file is complete, then frees its frames, which the caller must no longer use. A stop
- * while the connection is being re-established returns promptly; one while a receive is blocked on a
- * silent camera waits at most the receive time-out (video and mixed previews: not at all; RTSP previews:
- * until the codec library's read gives up, bounded by the receive time-out, plus at most one second when
- * it was pacing a reconnection).
+ * while the connection is being re-established returns promptly, and so does one while a receive is
+ * blocked on a silent camera (temperature previews over UDP: it waits at most the receive time-out; RTSP
+ * previews: until the codec library's read gives up, bounded by the receive time-out, plus at most one
+ * second when it was pacing a reconnection).
  * \return 0, also for a slot not in use.
  */
 SARVIK_API int Sarvik_StopPreview(int preview);

@@ -1,6 +1,7 @@
 // A preview outlives a broken connection: one -17, -18 once the camera is back, frames again without a new
 // start; and a stop while it waits for the camera returns at once.
 #include <future>
+#include <thread>
 
 #include "preview_fixture.h"
 
@@ -110,4 +111,20 @@ TEST_F(PreviewTest, MalformedFramesAreDroppedWithoutBreakingThePreview) {
     _DataFrameResult r;
     ASSERT_TRUE(rec_.capture(&s, nullptr, &hd, &r));
     expect_result_matches(s, hd, r);
+}
+
+TEST_F(PreviewTest, StopWhileTheCameraIsSilentReturnsPromptly) {
+    ASSERT_NO_FATAL_FAILURE(
+        start_camera("127.0.7.40", {"--size", "80x60", "--fps", "50", "--fault-stream-stall", "5"}));
+    // The longest receive time-out there is: a stop that waited for it would take 8 s.
+    Sarvik_SetTimeout(2000, 2000, 8000);
+    PreviewParam p = param();
+    const int h = Sarvik_StartPreview(user_, &p);
+    ASSERT_GE(h, 0);
+    ASSERT_TRUE(rec_.wait_frames(5));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the receive now waits on silence
+    auto stopped = std::async(std::launch::async, [h] { return Sarvik_StopPreview(h); });
+    ASSERT_EQ(stopped.wait_for(std::chrono::seconds(4)), std::future_status::ready);
+    EXPECT_EQ(stopped.get(), 0);
+    for (const Event &e : rec_.events()) EXPECT_EQ(e.status, 0) << "a stop is no lost connection";
 }
