@@ -1,8 +1,11 @@
 /* Small helpers the demo programs share: clocks and writing a BGRA picture as a PNG. */
 #include "demo_util.h"
 
+#include <errno.h>
 #include <png.h>
 #include <stdio.h>
+#include <string.h>
+#include <sys/stat.h>
 #include <time.h>
 
 double now_s(void) {
@@ -39,4 +42,27 @@ int write_png(const char *path, const uint32_t *bgra, int width, int height) {
     png_write_end(png, NULL);
     png_destroy_write_struct(&png, &info);
     return fclose(f) == 0 ? 0 : -1;
+}
+
+int demo_start(const char *ip, const char *dir, _CameraBasicInfo *info) {
+    if (mkdir(dir, 0755) != 0 && errno != EEXIST) {
+        fprintf(stderr, "cannot create %s: %s\n", dir, strerror(errno));
+        return -1;
+    }
+    const int ret = Sarvik_InitSDK();
+    if (ret != 0) {
+        fprintf(stderr, "Sarvik_InitSDK failed: %d\n", ret);
+        return -1;
+    }
+    _LoginInfo login;
+    memset(&login, 0, sizeof login);
+    snprintf(login.ip, sizeof login.ip, "%s", ip);
+    memset(info, 0, sizeof *info);
+    const int user = Sarvik_Login(&login, info);
+    if (user < 0) {
+        fprintf(stderr, "Sarvik_Login(%s) failed: %d\n", ip, user);
+        Sarvik_FreeSDK();
+        return -1;
+    }
+    return user;
 }

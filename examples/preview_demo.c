@@ -4,14 +4,12 @@
  * rendered frame as a PNG. Written in C against the public header only.
  *
  * Usage: sarvik-preview-demo [IP [OUTPUT_DIR [SECONDS]]]   (defaults 127.0.0.2, demo-out, 3) */
-#include <errno.h>
 #include <pthread.h>
 #include <stdatomic.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <sys/stat.h>
 
 #include "SarvikSDK.h"
 #include "demo_util.h"
@@ -70,31 +68,15 @@ int main(int argc, char **argv) {
     const char *ip = argc > 1 ? argv[1] : "127.0.0.2";
     const char *dir = argc > 2 ? argv[2] : "demo-out";
     const double seconds = argc > 3 ? atof(argv[3]) : 3.0;
-    if (mkdir(dir, 0755) != 0 && errno != EEXIST) {
-        fprintf(stderr, "cannot create %s: %s\n", dir, strerror(errno));
-        return 1;
-    }
     char streamPath[1024], snapPath[1024], pngPath[1024];
     snprintf(streamPath, sizeof streamPath, "%s/recording.stream", dir);
     snprintf(snapPath, sizeof snapPath, "%s/snapshot.jpg", dir);
     snprintf(pngPath, sizeof pngPath, "%s/preview.png", dir);
 
-    int ret = Sarvik_InitSDK();
-    if (ret != 0) {
-        fprintf(stderr, "Sarvik_InitSDK failed: %d\n", ret);
-        return 1;
-    }
-    _LoginInfo login;
-    memset(&login, 0, sizeof login);
-    snprintf(login.ip, sizeof login.ip, "%s", ip);
     _CameraBasicInfo info;
-    memset(&info, 0, sizeof info);
-    const int user = Sarvik_Login(&login, &info);
-    if (user < 0) {
-        fprintf(stderr, "Sarvik_Login(%s) failed: %d\n", ip, user);
-        Sarvik_FreeSDK();
-        return 1;
-    }
+    const int user = demo_start(ip, dir, &info);
+    if (user < 0) return 1;
+    int ret;
     printf("logged in to %s: camera %.32s, %dx%d@%dHz\n", ip, info.cameraId, info.dataWidth, info.dataHeight,
            info.dataFps);
 
