@@ -362,6 +362,7 @@ int video_preview_begin_save(VideoPreviewInput *in, const char *path, int type) 
         if (ended != 0) SDK_LOG("preview %d, H264Dec_MuxEnd error %d", in->index, ended);
     }
     const int r = H264Dec_MuxBegin(in->decoder, path);
+    in->muxErrorLogged = false;
     if (r == 0)
         in->flags |= kVideoWriting;
     else
@@ -406,7 +407,10 @@ void *video_preview_worker(void *arg) {
         if (payload > 0) decoded = H264Dec_DecFrame(in->decoder, compressed, payload, slot->image);
         if ((in->flags.load() & kVideoWriting) && payload > 0) {
             const int muxed = H264Dec_MuxFrame(in->decoder, compressed, payload);
-            if (muxed < 0) SDK_LOG("preview %d, H264Dec_MuxFrame error %d", in->index, muxed);
+            if (muxed < 0 && !in->muxErrorLogged) {
+                in->muxErrorLogged = true;
+                SDK_LOG("preview %d, H264Dec_MuxFrame error %d", in->index, muxed);
+            }
         }
         pthread_mutex_unlock(&in->mutex);
         // Only a decoded picture is handed out: a slot the decoder left untouched holds an older one.

@@ -62,6 +62,7 @@ struct VideoPreviewInput {
 
     pthread_t worker;
     bool workerStarted;
+    bool muxErrorLogged;  // a failing recording (disk full) is logged once per recording, under mutex
 };
 
 // Builds the input for a slot copy (address, port, basic info, param filled; kind 3 or 5): ring (-12);
