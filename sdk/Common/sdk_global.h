@@ -8,6 +8,7 @@
 
 #include "SarvikSDK.h"
 #include "sdk_config.h"
+#include "sdk_sync.h"
 
 namespace sarvik {
 
@@ -60,12 +61,9 @@ SdkGlobal &sdk();
 inline bool sdk_initialised() { return (sdk().initFlags & kInitDone) != 0; }
 
 // Holds the SDK mutex for a scope. Never across network traffic.
-class SdkLock {
+class SdkLock : public MutexLock {
 public:
-    SdkLock() { pthread_mutex_lock(&sdk().sessionMutex); }
-    ~SdkLock() { pthread_mutex_unlock(&sdk().sessionMutex); }
-    SdkLock(const SdkLock &) = delete;
-    SdkLock &operator=(const SdkLock &) = delete;
+    SdkLock() : MutexLock(&sdk().sessionMutex) {}
 };
 
 // Resolves a user id to the camera address and a port picked from the entry (under the session mutex).

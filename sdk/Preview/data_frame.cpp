@@ -50,6 +50,16 @@ void data_frame_free(_DataFrame *frame) {
     std::memset(frame, 0, sizeof *frame);
 }
 
-int64_t data_frame_time_win64(const _DataFrameHeader *header) { return header->timestamp + ZQ_WIN64_EPOCH_DIFF; }
+int64_t data_frame_time_win64(const _DataFrameHeader *header) {
+    return header->timestamp + ZQ_WIN64_EPOCH_DIFF;
+}
+
+void data_frame_ring_commit(_DataFrame *slots, int count, int *next, _DataFrame **newest) {
+    _DataFrame *slot = &slots[*next];
+    slot->previous = *newest;
+    *newest = slot;
+    *next = (*next + 1) % count;
+    slots[*next].previous = nullptr;
+}
 
 }  // namespace sarvik

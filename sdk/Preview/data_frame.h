@@ -25,6 +25,10 @@ int data_frame_alloc(_DataFrame *frame, uint16_t width, uint16_t height);
 // Releases a block from data_frame_alloc (held through the header pointer) and clears the slot.
 void data_frame_free(_DataFrame *frame);
 
+// Commits slots[*next] of a ring of count slots as its newest frame (linked to the one before) and moves
+// *next on. The slot written next is the oldest: nothing is left pointing back at it.
+void data_frame_ring_commit(_DataFrame *slots, int count, int *next, _DataFrame **newest);
+
 // The header's camera time stamp (100-ns ticks since 1970) as ticks since 1601, the SDK's own epoch.
 int64_t data_frame_time_win64(const _DataFrameHeader *header);
 

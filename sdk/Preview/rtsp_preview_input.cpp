@@ -7,7 +7,9 @@
 
 #include "../Common/sdk_global.h"
 #include "../Common/sdk_log.h"
+#include "../Common/sdk_sync.h"
 #include "SarvikFfmpeg.h"
+#include "data_frame.h"
 #include "picture_file.h"
 
 namespace sarvik {
@@ -35,16 +37,7 @@ void display_hook(RtspPreviewInput *in, _DataFrame *frame) {
 }
 
 void wait_ms(RtspPreviewInput *in, int ms) {
-    timespec until;
-    clock_gettime(CLOCK_REALTIME, &until);
-    until.tv_nsec += static_cast<long>(ms) * 1000000L;
-    until.tv_sec += until.tv_nsec / 1000000000L;
-    until.tv_nsec %= 1000000000L;
-    pthread_mutex_lock(&in->waitMutex);
-    while (running(in)) {
-        if (pthread_cond_timedwait(&in->waitCond, &in->waitMutex, &until) != 0) break;
-    }
-    pthread_mutex_unlock(&in->waitMutex);
+    wait_ms_while(&in->waitMutex, &in->waitCond, ms, [in] { return running(in); });
 }
 
 int ring_alloc(RtspPreviewInput *in) {
@@ -59,14 +52,6 @@ int ring_alloc(RtspPreviewInput *in) {
     }
     in->snapshot = static_cast<uint32_t *>(std::calloc(pixels, sizeof(uint32_t)));
     return in->snapshot ? 0 : SARVIK_ERR_PREVIEW_RING;
-}
-
-void commit(RtspPreviewInput *in) {
-    _DataFrame *slot = &in->slots[in->next];
-    slot->previous = in->newest;
-    in->newest = slot;
-    in->next = (in->next + 1) % kRtspRingSlots;
-    in->slots[in->next].previous = nullptr;
 }
 
 void free_input(RtspPreviewInput *in) {
@@ -124,7 +109,7 @@ void *worker(void *arg) {
         call_back(in, 0, slot);
         // The next read writes into another slot, so a snapshot can copy this one while the read runs.
         pthread_mutex_lock(&in->lastMutex);
-        commit(in);
+        data_frame_ring_commit(in->slots, kRtspRingSlots, &in->next, &in->newest);
         in->last = slot;
         pthread_mutex_unlock(&in->lastMutex);
     }

@@ -1,15 +1,14 @@
 #include "snapshot_exchange.h"
 
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "../Common/sdk_global.h"
 #include "../Common/sdk_log.h"
+#include "../Common/sdk_sync.h"
 #include "frame_file_format.h"
+#include "camera_connection.h"
 #include "zq_socket.h"
 #include "zq_time.h"
 
@@ -23,31 +22,6 @@ pthread_once_t g_snapshotLocksOnce = PTHREAD_ONCE_INIT;
 void init_snapshot_locks() {
     for (auto &m : g_snapshotLocks) pthread_mutex_init(&m, nullptr);
 }
-
-class SnapshotLock {
-public:
-    explicit SnapshotLock(int userId) : m_(session_snapshot_lock(userId)) { pthread_mutex_lock(m_); }
-    ~SnapshotLock() { pthread_mutex_unlock(m_); }
-    SnapshotLock(const SnapshotLock &) = delete;
-    SnapshotLock &operator=(const SnapshotLock &) = delete;
-
-private:
-    pthread_mutex_t *m_;
-};
-
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) close(fd_);
-    }
-    Fd(const Fd &) = delete;
-    Fd &operator=(const Fd &) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 struct SnapshotTarget {
     uint32_t address;
@@ -115,16 +89,15 @@ int snapshot_fetch(int userId, SnapshotReply *reply) {
     SnapshotTarget t;
     int rc = resolve_target(userId, &t);
     if (rc != 0) return rc;
-    Fd fd(socket(AF_INET, SOCK_STREAM, 0));
-    if (fd.get() < 0) return SARVIK_ERR_FAIL;
-    if (sock_connect_timeout(fd.get(), t.address, t.port, sdk().connectTimeoutMs) != 0) {
-        SDK_LOG("snapshot, connect port %u error %d", t.port, errno);
-        return SARVIK_ERR_CONNECT;
-    }
-    if (sock_set_timeouts(fd.get(), sdk().sendTimeoutMs, sdk().recvTimeoutMs) != 0) return SARVIK_ERR_FAIL;
+    CameraSocket conn;
+    rc = camera_connect(conn, t.address, t.port, sdk().recvTimeoutMs);
+    if (rc == SARVIK_ERR_CONNECT) SDK_LOG("snapshot, connect port %u error %d", t.port, errno);
+    // The snapshot exchange reports a missing socket as -1.
+    if (rc == SARVIK_ERR_SOCKET) return SARVIK_ERR_FAIL;
+    if (rc != 0) return rc;
 
     SnapshotHeader header;
-    if (sock_recv_all(fd.get(), &header, sizeof header, 0) != 0) return SARVIK_ERR_RECV;
+    if (sock_recv_all(conn.fd(), &header, sizeof header, 0) != 0) return SARVIK_ERR_RECV;
     int64_t imageLength = 0;
     rc = snapshot_header_check(header, t.bufferSize, t.width, t.height, &imageLength);
     if (rc != 0) {
@@ -134,7 +107,7 @@ int snapshot_fetch(int userId, SnapshotReply *reply) {
     }
     std::memcpy(t.buffer, &header, sizeof header);
     const size_t rest = static_cast<size_t>(header.totalLength) - sizeof header;
-    if (sock_recv_all(fd.get(), t.buffer + sizeof header, rest, 0) != 0) {
+    if (sock_recv_all(conn.fd(), t.buffer + sizeof header, rest, 0) != 0) {
         SDK_LOG("snapshot, recv error %d", errno);
         return SARVIK_ERR_RECV;
     }
@@ -154,7 +127,7 @@ using namespace sarvik;
 extern "C" SARVIK_API int Sarvik_SaveFrame(int userId, const char *path, int withTemp) {
     if (int rc = check_user(userId)) return rc;
     if (!path || !*path) return SARVIK_ERR_INVALID_ARG;
-    SnapshotLock lock(userId);
+    MutexLock lock(session_snapshot_lock(userId));
     SnapshotReply reply;
     const int rc = snapshot_fetch(userId, &reply);
     if (rc != 0) return rc;
@@ -164,7 +137,7 @@ extern "C" SARVIK_API int Sarvik_SaveFrame(int userId, const char *path, int wit
 extern "C" SARVIK_API int Sarvik_SaveFrameToMem(int userId, FrameCover *cover) {
     if (int rc = check_user(userId)) return rc;
     if (!cover) return SARVIK_ERR_INVALID_ARG;
-    SnapshotLock lock(userId);
+    MutexLock lock(session_snapshot_lock(userId));
     SnapshotReply reply;
     const int rc = snapshot_fetch(userId, &reply);
     if (rc != 0) return rc;

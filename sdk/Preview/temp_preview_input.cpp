@@ -35,12 +35,7 @@ void frame_ring_free(FrameRing *ring) {
 }
 
 void frame_ring_commit(FrameRing *ring) {
-    _DataFrame *slot = &ring->slots[ring->next];
-    slot->previous = ring->newest;
-    ring->newest = slot;
-    ring->next = (ring->next + 1) % ring->count;
-    // The slot written next is the oldest: nothing may still point back at it.
-    ring->slots[ring->next].previous = nullptr;
+    data_frame_ring_commit(ring->slots, ring->count, &ring->next, &ring->newest);
 }
 
 namespace {

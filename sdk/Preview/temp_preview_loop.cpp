@@ -5,6 +5,7 @@
 
 #include "../Alg/frame_filters.h"
 #include "../Common/sdk_log.h"
+#include "../Common/sdk_sync.h"
 #include "temp_preview_input.h"
 
 namespace sarvik {
@@ -43,14 +44,7 @@ void display_hook(TempPreviewInput *in, _DataFrame *frame) {
 
 // Waits up to one second, or less when the preview stops meanwhile.
 void wait_one_second(TempPreviewInput *in) {
-    timespec until;
-    clock_gettime(CLOCK_REALTIME, &until);
-    until.tv_sec += 1;
-    pthread_mutex_lock(&in->waitMutex);
-    while (running(in)) {
-        if (pthread_cond_timedwait(&in->waitCond, &in->waitMutex, &until) != 0) break;
-    }
-    pthread_mutex_unlock(&in->waitMutex);
+    wait_ms_while(&in->waitMutex, &in->waitCond, 1000, [in] { return running(in); });
 }
 
 // One receive attempt into the ring's next slot: true when it holds a new frame. While the connection is

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "../Common/sdk_log.h"
+#include "../Common/sdk_sync.h"
 #include "SarvikFfmpeg.h"
 #include "frame_file_format.h"
 #include "temp_preview_input.h"
@@ -13,17 +14,6 @@
 namespace sarvik {
 
 namespace {
-
-class FileLock {
-public:
-    explicit FileLock(TempPreviewInput *in) : in_(in) { pthread_mutex_lock(&in_->fileMutex); }
-    ~FileLock() { pthread_mutex_unlock(&in_->fileMutex); }
-    FileLock(const FileLock &) = delete;
-    FileLock &operator=(const FileLock &) = delete;
-
-private:
-    TempPreviewInput *in_;
-};
 
 int64_t recorded_pixels(const TempPreviewInput *in) {
     return static_cast<int64_t>(in->fileInfo.width) * in->fileInfo.height;
@@ -101,7 +91,7 @@ void temp_recording_prepare(TempPreviewInput *in, const PreviewSlot &slot) {
 
 int temp_recording_begin_stream(TempPreviewInput *in, const char *path) {
     if (in->flags.load() & kPreviewReconnecting) return SARVIK_ERR_STATE;
-    FileLock lock(in);
+    MutexLock lock(&in->fileMutex);
     close_stream_locked(in);
     in->fileInfo.timestamp = xtime_getwin64();
     FILE *f = std::fopen(path, "wb");
@@ -124,7 +114,7 @@ int temp_recording_begin_stream(TempPreviewInput *in, const char *path) {
 
 int temp_recording_begin_video(TempPreviewInput *in, const char *path) {
     if (in->flags.load() & kPreviewReconnecting) return SARVIK_ERR_STATE;
-    FileLock lock(in);
+    MutexLock lock(&in->fileMutex);
     end_video_locked(in);
     const int rc = H264Enc_MuxBegin(in->encoder, path);
     if (rc != 0) {
@@ -137,18 +127,18 @@ int temp_recording_begin_video(TempPreviewInput *in, const char *path) {
 }
 
 void temp_recording_end_stream(TempPreviewInput *in) {
-    FileLock lock(in);
+    MutexLock lock(&in->fileMutex);
     close_stream_locked(in);
 }
 
 void temp_recording_end_video(TempPreviewInput *in) {
-    FileLock lock(in);
+    MutexLock lock(&in->fileMutex);
     end_video_locked(in);
 }
 
 void temp_recording_close_all(TempPreviewInput *in) {
     if (!(in->flags.load() & kPreviewMutexReady)) return;
-    FileLock lock(in);
+    MutexLock lock(&in->fileMutex);
     close_stream_locked(in);
     if (in->encoder) end_video_locked(in);
 }

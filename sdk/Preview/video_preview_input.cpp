@@ -15,7 +15,9 @@
 
 #include "../Common/sdk_global.h"
 #include "../Common/sdk_log.h"
+#include "../Common/sdk_sync.h"
 #include "SarvikFfmpeg.h"
+#include "data_frame.h"
 #include "video_framing.h"
 #include "zq_socket.h"
 
@@ -65,15 +67,6 @@ void ring_free(VideoFrameRing *ring) {
     }
     std::memset(ring->slots, 0, sizeof ring->slots);
     ring->newest = nullptr;
-}
-
-void ring_commit(VideoFrameRing *ring) {
-    _DataFrame *slot = &ring->slots[ring->next];
-    slot->previous = ring->newest;
-    ring->newest = slot;
-    ring->next = (ring->next + 1) % kVideoRingSlots;
-    // The slot written next is the oldest: nothing may still point back at it.
-    ring->slots[ring->next].previous = nullptr;
 }
 
 // ---- connection ----
@@ -145,19 +138,7 @@ int recv_start(int fd, H264FrameStart *start) {
 
 // Waits up to ms, or less when the preview stops meanwhile.
 void wait_ms(VideoPreviewInput *in, int ms) {
-    timespec until;
-    clock_gettime(CLOCK_REALTIME, &until);
-    until.tv_sec += ms / 1000;
-    until.tv_nsec += static_cast<long>(ms % 1000) * 1000000L;
-    if (until.tv_nsec >= 1000000000L) {
-        until.tv_sec += 1;
-        until.tv_nsec -= 1000000000L;
-    }
-    pthread_mutex_lock(&in->waitMutex);
-    while (running(in)) {
-        if (pthread_cond_timedwait(&in->waitCond, &in->waitMutex, &until) != 0) break;
-    }
-    pthread_mutex_unlock(&in->waitMutex);
+    wait_ms_while(&in->waitMutex, &in->waitCond, ms, [in] { return running(in); });
 }
 
 // One series of reconnection tries. A TCP socket connects once, so every try gets a fresh one. Tries are
@@ -417,7 +398,7 @@ void *video_preview_worker(void *arg) {
         if (decoded != 0 || (in->flags.load() & kVideoPaused)) continue;
         if (in->param.display) display_hook(in, slot);
         call_back(in, 0, slot);
-        ring_commit(&in->ring);
+        data_frame_ring_commit(in->ring.slots, kVideoRingSlots, &in->ring.next, &in->ring.newest);
     }
     close_socket(in);
     return nullptr;
