@@ -1,11 +1,12 @@
 # The user's whole interface to the repository.
 BUILD      ?= build
 ASAN_BUILD ?= build/asan
+TSAN_BUILD ?= build/tsan
 BENCH_BUILD ?= build/bench
 JOBS       ?= $(shell nproc)
 MAKEFLAGS  += --no-print-directory
 
-.PHONY: all deps test demo bench fuzz clean configure
+.PHONY: all deps test tsan-test demo bench fuzz clean configure
 
 all:
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSARVIK_BUILD_TESTS=OFF >/dev/null
@@ -14,13 +15,21 @@ all:
 deps:
 	@./scripts/deps.sh
 
-# Plain build first (build/lib and build/bin stay loadable by outside programs),
-# then the sanitizer build that runs the whole suite.
+# Plain build first (build/lib and build/bin stay loadable by outside programs), then the sanitizer build
+# that runs the whole suite, then a ThreadSanitizer build of the threaded test groups (label "threaded").
 test: deps all
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSARVIK_SANITIZE=ON -DSARVIK_BUILD_TESTS=ON >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --output-on-failure -j $(JOBS) --timeout 600
+	@$(MAKE) tsan-test
+
+# ThreadSanitizer: its suppressions cover only outside libraries that are not built with it.
+tsan-test:
+	@cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSARVIK_TSAN=ON -DSARVIK_BUILD_TESTS=ON >/dev/null
+	@cmake --build $(TSAN_BUILD) -j $(JOBS) --target threaded_tests
+	@cd $(TSAN_BUILD) && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan.supp" \
+		ctest -L threaded --output-on-failure -j $(JOBS) --timeout 600
 
 demo: deps all
 	@./scripts/demo.sh $(BUILD)

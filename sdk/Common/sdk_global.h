@@ -43,7 +43,8 @@ struct SessionEntry {
 };
 
 struct SdkGlobal {
-    uint32_t initFlags;
+    // Atomic: workers that outlive Sarvik_FreeSDK (alarm endpoints) read it while it is cleared.
+    std::atomic<uint32_t> initFlags;
     std::atomic<int> connectTimeoutMs;
     std::atomic<int> sendTimeoutMs;
     std::atomic<int> recvTimeoutMs;

@@ -1,9 +1,13 @@
 // Library start-up and release, time-outs, and the session-table lookup every per-camera call uses.
 #include <sys/stat.h>
 
+#include <atomic>
 #include <cerrno>
+#include <cstdarg>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <shared_mutex>
 #include <string>
 
 #include "SarvikFfmpeg.h"
@@ -11,6 +15,7 @@
 #include "discover_sockets.h"
 #include "sdk_global.h"
 #include "sdk_log.h"
+#include "../Preview/preview_table.h"
 #include "zq_base.h"
 
 namespace sarvik {
@@ -20,16 +25,48 @@ SdkGlobal &sdk() {
     return g;
 }
 
-logger_t *sdk_logger() { return (sdk().initFlags & kInitLogger) ? logger_create_default() : nullptr; }
-
 namespace {
 
-void discard_line(int, const char *, int) {}
+// The default logger's life. The initialised library holds it, and so does every worker that may log after
+// Sarvik_FreeSDK; the last hold to go destroys it. Lines print under the shared lock, so a line never
+// meets the destruction; configuring and destroying take it exclusively.
+std::shared_mutex g_logLife;
+int g_logHolds = 0;                   // under g_logLife, exclusive
+std::atomic<bool> g_logLive{false};  // written under g_logLife, exclusive
 
-// Codec-layer diagnostics end up in the SDK's log in the SDK's own line shape.
-void codec_log(const char *func, int line, const char *file, const char *text) {
-    if (logger_t *log = sdk_logger()) logger_print(log, LOG_LEVEL_DEBUG, "%s,%d,%s:\n%s\n\n", func, line, file, text);
+// Under g_logLife, exclusive.
+void drop_log_hold_locked() {
+    if (g_logHolds > 0 && --g_logHolds == 0) {
+        g_logLive = false;
+        logger_destroy_default();  // flushes the open file first
+    }
 }
+
+}  // namespace
+
+void sdk_log_printf(const char *fmt, ...) {
+    if (!g_logLive.load(std::memory_order_acquire)) return;
+    std::shared_lock<std::shared_mutex> lock(g_logLife);
+    if (!g_logLive.load(std::memory_order_relaxed)) return;
+    va_list ap;
+    va_start(ap, fmt);
+    logger_vprint(logger_create_default(), LOG_LEVEL_DEBUG, fmt, ap);
+    va_end(ap);
+}
+
+SdkLogHold::SdkLogHold() {
+    std::unique_lock<std::shared_mutex> lock(g_logLife);
+    held_ = g_logLive.load();
+    if (held_) ++g_logHolds;
+}
+
+SdkLogHold::~SdkLogHold() {
+    if (!held_) return;
+    std::unique_lock<std::shared_mutex> lock(g_logLife);
+    drop_log_hold_locked();
+}
+
+namespace {
 
 // Log files may be configured into a folder that does not exist yet; make it, so lines are not dropped.
 void make_parent_dirs(const char *path) {
@@ -39,6 +76,29 @@ void make_parent_dirs(const char *path) {
         std::string dir = p.substr(0, i);
         if (mkdir(dir.c_str(), 0755) != 0 && errno != EEXIST) return;
     }
+}
+
+void discard_line(int, const char *, int) {}
+
+// Codec-layer diagnostics end up in the SDK's log in the SDK's own line shape.
+void codec_log(const char *func, int line, const char *file, const char *text) {
+    sdk_log_printf("%s,%d,%s:\n%s\n\n", func, line, file, text);
+}
+
+// Points the default logger at the configured file (or at nothing) and takes the library's own hold on it.
+// A logger still held by workers of an earlier start is reused.
+void configure_logger(const SdkConfig &config) {
+    std::unique_lock<std::shared_mutex> lock(g_logLife);
+    logger_t *log = logger_create_default();
+    if (config.logPath[0]) {
+        make_parent_dirs(config.logPath);
+        logger_set_handler(log, nullptr);
+        logger_set_file(log, config.logPath);
+    } else {
+        logger_set_handler(log, discard_line);
+    }
+    ++g_logHolds;
+    g_logLive = true;
 }
 
 void free_session_buffers(SdkGlobal &g) {
@@ -76,7 +136,8 @@ void release(SdkGlobal &g) {
     if (g.initFlags & kInitDiscover) discover_sockets_close(&g.discoverSocket, &g.answerSocket);
     if (g.initFlags & kInitLogger) {
         g.initFlags &= ~kInitLogger;
-        logger_destroy_default();  // flushes the open file first
+        std::unique_lock<std::shared_mutex> lock(g_logLife);
+        drop_log_hold_locked();
     }
     g.initFlags = 0;
 }
@@ -128,14 +189,7 @@ extern "C" SARVIK_API int Sarvik_InitSDK(void) {
     zq_get_exedir(exeDir, sizeof exeDir);
     sdkconfig_load(&g.config, exeDir);
 
-    logger_t *log = logger_create_default();
-    if (g.config.logPath[0]) {
-        make_parent_dirs(g.config.logPath);
-        logger_set_handler(log, nullptr);
-        logger_set_file(log, g.config.logPath);
-    } else {
-        logger_set_handler(log, discard_line);
-    }
+    configure_logger(g.config);
     g.initFlags |= kInitLogger;
     SDK_LOG("encoder: %d, decoder: %d, syncTime: %d, previewEnableInterProcess: %d, previewEnableThread2: %d",
             g.config.encoder, g.config.decoder, g.config.syncTime, g.config.previewEnableInterProcess,
@@ -176,6 +230,12 @@ extern "C" SARVIK_API int Sarvik_InitSDK(void) {
 extern "C" SARVIK_API void Sarvik_FreeSDK(void) {
     SdkGlobal &g = sdk();
     if (!(g.initFlags & kInitDone)) return;
+    // The calling thread is a preview's worker: releasing the codec library and the tables under it is
+    // not for it to do.
+    if (preview_callback_current() >= 0) {
+        SDK_LOG("Sarvik_FreeSDK refused inside the callback of preview %d", preview_callback_current());
+        return;
+    }
     release(g);
 }
 

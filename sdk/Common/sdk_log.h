@@ -4,15 +4,27 @@
 #include "zq_logger.h"
 
 namespace sarvik {
-// The default logger once start-up has configured it, else null: the SDK never writes a log on its own
-// (before start-up, after release, or when no log file is configured).
-logger_t *sdk_logger();
+
+// Prints through the default logger once start-up has configured it; nothing otherwise (before start-up,
+// once it is gone, or when no log file is configured: the SDK never writes a log on its own). The logger
+// is never destroyed while a line is being printed.
+void sdk_log_printf(const char *fmt, ...) __attribute__((format(printf, 1, 2)));
+
+// Keeps the logger alive for a thread that may log after Sarvik_FreeSDK: alarm endpoints run across it, and
+// it does not stop previews. Whoever lets go of the last hold (the library's own included) destroys the
+// logger. A hold taken while no logger is configured holds nothing.
+class SdkLogHold {
+public:
+    SdkLogHold();
+    ~SdkLogHold();
+    SdkLogHold(const SdkLogHold &) = delete;
+    SdkLogHold &operator=(const SdkLogHold &) = delete;
+
+private:
+    bool held_;
+};
+
 }  // namespace sarvik
 
-#define SDK_LOG(fmt, ...)                                                                              \
-    do {                                                                                               \
-        logger_t *sdk_log_ = ::sarvik::sdk_logger();                                                   \
-        if (sdk_log_)                                                                                  \
-            logger_print(sdk_log_, LOG_LEVEL_DEBUG, "%s,%d,%s:\n" fmt "\n\n", __func__, __LINE__, __FILE__, \
-                         ##__VA_ARGS__);                                                               \
-    } while (0)
+#define SDK_LOG(fmt, ...) \
+    ::sarvik::sdk_log_printf("%s,%d,%s:\n" fmt "\n\n", __func__, __LINE__, __FILE__, ##__VA_ARGS__)

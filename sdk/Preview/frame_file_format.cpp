@@ -37,7 +37,11 @@ int frame_file_read_exact(const FrameFileSource &src, int64_t offset, void *buf,
     return 0;
 }
 
-int frame_file_parse_stream(const FrameFileSource &src, FrameFileLayout *out) {
+namespace {
+
+// A stream without a whole frame is not a stream file (-194); a single-frame bitmap file whose frame is
+// cut short is a file that reads short (-198).
+int parse_prefix(const FrameFileSource &src, FrameFileLayout *out, int noWholeFrame) {
     std::memset(out, 0, sizeof *out);
     int rc = frame_file_read_exact(src, 0, &out->bmp, sizeof out->bmp);
     if (rc) return rc;
@@ -51,13 +55,23 @@ int frame_file_parse_stream(const FrameFileSource &src, FrameFileLayout *out) {
     rc = check_pixels(n);
     if (rc) return rc;
     const int64_t count = (src.size - stream_prefix_size(n)) / stream_frame_size(n);
-    if (src.size < stream_prefix_size(n) || count < 1) return SARVIK_ERR_BAD_FORMAT;
+    if (src.size < stream_prefix_size(n) || count < 1) return noWholeFrame;
     out->width = static_cast<int>(w);
     out->height = static_cast<int>(h);
     out->pixels = n;
     out->frameCount = count;
     out->imageLength = bmp_cover_size(n);
     return 0;
+}
+
+}  // namespace
+
+int frame_file_parse_stream(const FrameFileSource &src, FrameFileLayout *out) {
+    return parse_prefix(src, out, SARVIK_ERR_BAD_FORMAT);
+}
+
+int frame_file_parse_bitmap(const FrameFileSource &src, FrameFileLayout *out) {
+    return parse_prefix(src, out, SARVIK_ERR_FILE_READ);
 }
 
 int frame_file_parse_snapshot(const FrameFileSource &src, FrameFileLayout *out) {

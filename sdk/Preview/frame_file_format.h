@@ -69,6 +69,8 @@ struct FrameFileLayout {
 // Returns 0; -198 short read; -194 (SARVIK_ERR_BAD_FORMAT) dimensions not positive or inconsistent, or not
 // one whole frame; -2 N outside 4800..6000000.
 int frame_file_parse_stream(const FrameFileSource &src, FrameFileLayout *out);
+// Single-frame bitmap files: as above, but a frame cut short is a short read (-198).
+int frame_file_parse_bitmap(const FrameFileSource &src, FrameFileLayout *out);
 
 // Snapshot files: the tail found from the end of the file. Returns 0; -198 short read; -194 dimensions not
 // positive or inconsistent, a negative image length or one longer than 24001024 bytes; -2 N outside the

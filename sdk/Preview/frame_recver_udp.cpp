@@ -1,6 +1,8 @@
 #include "frame_recver_udp.h"
 
 #include <arpa/inet.h>
+#include <poll.h>
+#include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <time.h>
 #include <unistd.h>
@@ -30,10 +32,34 @@ int64_t monotonic_ms() {
     return static_cast<int64_t>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
 }
 
-ssize_t recv_datagram(int fd, void *buf, size_t len, int flags) {
+// Waits up to the receive time-out for the socket to become readable: false on time-out (errno EAGAIN,
+// as a socket time-out gives) or when a stop interrupts the wait.
+bool wait_readable(FrameRecverUdp *r, int fd) {
+    const int64_t deadline = monotonic_ms() + frame_recver_recv_timeout_ms();
+    for (int interrupts = 0; interrupts < kMaxInterrupts; ++interrupts) {
+        if (r->interrupted.load()) break;
+        const int64_t left = deadline - monotonic_ms();
+        if (left <= 0) {
+            errno = EAGAIN;
+            return false;
+        }
+        pollfd p[2] = {{fd, POLLIN, 0}, {r->wakeFd, POLLIN, 0}};
+        const int n = poll(p, r->wakeFd >= 0 ? 2 : 1, static_cast<int>(left));
+        if (n > 0) return (p[1].revents & POLLIN) == 0;
+        if (n < 0 && errno != EINTR) return false;
+    }
+    errno = EINTR;
+    return false;
+}
+
+// One datagram, waiting at most the receive time-out for it. Queued datagrams are taken without a wait.
+ssize_t recv_datagram(FrameRecverUdp *r, int fd, void *buf, size_t len, int flags) {
     for (int interrupts = 0;; ++interrupts) {
-        const ssize_t n = recv(fd, buf, len, flags);
-        if (n >= 0 || errno != EINTR || interrupts >= kMaxInterrupts) return n;
+        const ssize_t n = recv(fd, buf, len, flags | MSG_DONTWAIT);
+        if (n >= 0 || interrupts >= kMaxInterrupts) return n;
+        if (errno == EINTR) continue;
+        if (errno != EAGAIN && errno != EWOULDBLOCK) return n;
+        if (!wait_readable(r, fd)) return -1;
     }
 }
 
@@ -48,7 +74,7 @@ uint8_t *slot_at(const FrameRecverUdp *r, int i) { return r->area + static_cast<
 
 // Receives into slot i; false (logged) when the receive fails or times out.
 bool recv_slot(FrameRecverUdp *r, int i) {
-    const ssize_t n = recv_datagram(r->fd, slot_at(r, i), kUdpDatagramMax, 0);
+    const ssize_t n = recv_datagram(r, r->fd, slot_at(r, i), kUdpDatagramMax, 0);
     if (n < 0) {
         SDK_LOG("wsae %d", errno);
         return false;
@@ -104,8 +130,7 @@ int op_receive(void *recver, _DataFrame *frame) {
     return frame_recver_udp_receive(static_cast<FrameRecverUdp *>(recver), frame);
 }
 
-// A datagram socket cannot be shut down like a connection: a stop waits for the receive time-out.
-void op_interrupt(void *) {}
+void op_interrupt(void *recver) { frame_recver_udp_interrupt(static_cast<FrameRecverUdp *>(recver)); }
 
 }  // namespace
 
@@ -118,6 +143,8 @@ FrameRecverUdp *frame_recver_udp_create(uint16_t width, uint16_t height) {
     auto *r = new (std::nothrow) FrameRecverUdp{};
     if (!r) return nullptr;
     r->fd = -1;
+    r->wakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    r->interrupted = false;
     r->width = width;
     r->height = height;
     r->minFrameSize = static_cast<size_t>(width) * height + kFrameHeaderSize;
@@ -126,7 +153,7 @@ FrameRecverUdp *frame_recver_udp_create(uint16_t width, uint16_t height) {
     r->area = static_cast<uint8_t *>(std::malloc(static_cast<size_t>(r->fragmentCapacity) * kUdpDatagramMax));
     r->slotBytes = static_cast<int *>(std::calloc(static_cast<size_t>(r->fragmentCapacity), sizeof(int)));
     r->frameBuffer = static_cast<uint8_t *>(std::malloc(maxFrame));
-    if (!r->area || !r->slotBytes || !r->frameBuffer) frame_recver_udp_free(&r);
+    if (r->wakeFd < 0 || !r->area || !r->slotBytes || !r->frameBuffer) frame_recver_udp_free(&r);
     return r;
 }
 
@@ -137,6 +164,7 @@ void frame_recver_udp_free(FrameRecverUdp **recver) {
     std::free(r->area);
     std::free(r->slotBytes);
     std::free(r->frameBuffer);
+    if (r->wakeFd >= 0) close(r->wakeFd);
     delete r;
     *recver = nullptr;
 }
@@ -146,8 +174,16 @@ void frame_recver_udp_close(FrameRecverUdp *r) {
     r->fd = -1;
 }
 
+void frame_recver_udp_interrupt(FrameRecverUdp *r) {
+    r->interrupted = true;
+    const uint64_t one = 1;
+    // A failed write means the counter is raised already, which wakes the waits just the same.
+    if (r->wakeFd >= 0 && write(r->wakeFd, &one, sizeof one) < 0) return;
+}
+
 int FR_Start(FrameRecverUdp *r, uint32_t address, uint16_t port) {
     frame_recver_udp_close(r);
+    if (r->interrupted.load()) return kFrConnectFailed;
     std::memset(&r->controlAddr, 0, sizeof r->controlAddr);
     r->controlAddr.sin_family = AF_INET;
     r->controlAddr.sin_port = htons(port);
@@ -171,7 +207,7 @@ int FR_Start(FrameRecverUdp *r, uint32_t address, uint16_t port) {
 
     // One byte more than a reply, and MSG_TRUNC, so a longer datagram shows its true size.
     uint8_t reply[kUdpControlSize + 1];
-    const ssize_t n = recv_datagram(fd, reply, sizeof reply, MSG_TRUNC);
+    const ssize_t n = recv_datagram(r, fd, reply, sizeof reply, MSG_TRUNC);
     if (n != static_cast<ssize_t>(kUdpControlSize)) return fail_open(fd, kFrRecvFailed);
     UdpControl answer;
     std::memcpy(&answer, reply, sizeof answer);

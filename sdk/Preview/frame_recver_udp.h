@@ -4,6 +4,7 @@
 
 #include <netinet/in.h>
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 
@@ -30,12 +31,18 @@ struct FrameRecverUdp {
     sockaddr_in dataAddr;     // the camera's data port, from the open reply
     sockaddr_in localAddr;
     int fd;  // -1 when closed
+    // A stop raises wakeFd (an eventfd) and the flag: every wait for a datagram ends at once and later
+    // opens fail. The only members another thread touches.
+    int wakeFd;
+    std::atomic<bool> interrupted;
 };
 
 // Null when out of memory, for a zero width or height, or for a frame too large to count in an int.
 FrameRecverUdp *frame_recver_udp_create(uint16_t width, uint16_t height);
 void frame_recver_udp_free(FrameRecverUdp **recver);
 void frame_recver_udp_close(FrameRecverUdp *recver);
+// Ends a wait for a datagram now (any thread) and makes every later open fail.
+void frame_recver_udp_interrupt(FrameRecverUdp *recver);
 
 // Open: handshake with the camera's control port. 0; -100 no socket; -96 socket options or getsockname;
 // the send's result (-1) or -98 when the request did not go out whole; -97 no reply or one of another

@@ -141,7 +141,7 @@ int open_bitmap_or_stream(PlaybackObject *p, const char *path, bool stream) {
     }
     int fdv = fd;
     FrameFileSource src{st.st_size, &fdv, fd_read_at};
-    int rc = frame_file_parse_stream(src, &p->layout);
+    int rc = stream ? frame_file_parse_stream(src, &p->layout) : frame_file_parse_bitmap(src, &p->layout);
     if (!rc) rc = size_buffer(p, p->layout.pixels);
     const int64_t n = p->layout.pixels;
     if (!rc) rc = frame_file_read_exact(src, 0, p->imageArea, static_cast<size_t>(bmp_cover_size(n)));

@@ -82,7 +82,8 @@ int start_video(int index, PreviewSlot *work) {
 int start_preview(int user, PreviewParam *param, int transform) {
     if (!sdk_initialised()) return SARVIK_ERR_NOT_INIT;
     if (user < 0 || user >= kSessionCount) return SARVIK_ERR_BAD_ID;
-    if (!param) return SARVIK_ERR_INVALID_ARG;
+    // A preview without a callback would receive and render for nobody.
+    if (!param || !param->callback) return SARVIK_ERR_INVALID_ARG;
     PreviewSlot work;
     int index;
     {
@@ -158,7 +159,7 @@ extern "C" SARVIK_API int Sarvik_StartPreviewTempTransform(int userId, PreviewPa
 
 extern "C" SARVIK_API int Sarvik_StartPreviewRtsp(const void *rtsp, PreviewParam *param) {
     if (!sdk_initialised()) return SARVIK_ERR_NOT_INIT;
-    if (!rtsp || !param) return SARVIK_ERR_INVALID_ARG;
+    if (!rtsp || !param || !param->callback) return SARVIK_ERR_INVALID_ARG;
     // The start reports the picture size back into the caller's record.
     auto *source = static_cast<RtspParam *>(const_cast<void *>(rtsp));
     int index;
@@ -194,6 +195,13 @@ extern "C" SARVIK_API int Sarvik_StartPreviewRtsp(const void *rtsp, PreviewParam
 extern "C" SARVIK_API int Sarvik_StopPreview(int preview) {
     if (!sdk_initialised()) return SARVIK_ERR_NOT_INIT;
     if (preview < 0 || preview >= kPreviewCount) return SARVIK_ERR_BAD_ID;
+    // A stop joins the preview's threads: its own callback would wait for itself and then free the frame
+    // it is still running on.
+    const int caller = preview_callback_current();
+    if (caller == preview) {
+        SDK_LOG("preview %d, stop refused inside its own callback", preview);
+        return SARVIK_ERR_STATE;
+    }
     TempPreviewInput *in;
     VideoPreviewInput *video;
     RtspPreviewInput *rtsp;
@@ -201,6 +209,11 @@ extern "C" SARVIK_API int Sarvik_StopPreview(int preview) {
         SdkLock lock;
         PreviewSlot &slot = preview_slots()[preview];
         if (!slot.inUse || (!slot.input && !slot.video && !slot.rtsp)) return 0;
+        if (caller >= 0 && preview_stopping_from_callback_locked(preview)) {
+            SDK_LOG("preview %d, stop refused inside the callback of preview %d: its callback waits on a stop",
+                    preview, caller);
+            return SARVIK_ERR_STATE;
+        }
         // Detached under the lock: pause, set-image and save no longer reach it, a second stop finds nothing.
         in = slot.input;
         video = slot.video;
@@ -208,11 +221,13 @@ extern "C" SARVIK_API int Sarvik_StopPreview(int preview) {
         slot.input = nullptr;
         slot.video = nullptr;
         slot.rtsp = nullptr;
+        if (caller >= 0) preview_stopping_from_callback_locked(caller) = true;
     }
     temp_preview_stop_and_free(in);
     video_preview_stop_and_free(video);
     rtsp_preview_stop_and_free(rtsp);
     SdkLock lock;
+    if (caller >= 0) preview_stopping_from_callback_locked(caller) = false;
     preview_slot_release_locked(preview);
     return 0;
 }

@@ -6,6 +6,24 @@ namespace sarvik {
 
 namespace {
 PreviewSlot g_slots[kPreviewCount];
+bool g_stoppingFromCallback[kPreviewCount];
+thread_local int t_callbackPreview = -1;
+}  // namespace
+
+int preview_callback_current() {
+    return t_callbackPreview;
+}
+
+PreviewCallbackScope::PreviewCallbackScope(int index) : saved_(t_callbackPreview) {
+    t_callbackPreview = index;
+}
+
+PreviewCallbackScope::~PreviewCallbackScope() {
+    t_callbackPreview = saved_;
+}
+
+bool &preview_stopping_from_callback_locked(int index) {
+    return g_stoppingFromCallback[index];
 }
 
 PreviewSlot *preview_slots() {

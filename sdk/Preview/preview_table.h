@@ -43,4 +43,32 @@ int preview_slot_take_locked();
 // Under the SDK mutex: clears the slot and marks it free.
 void preview_slot_release_locked(int index);
 
+// The preview whose callback the calling thread is running, or -1. Calls that would free what that thread
+// is using (stopping its own preview, releasing the library) refuse from inside it.
+int preview_callback_current();
+
+// Marks the calling thread as inside a preview's callback for a scope.
+class PreviewCallbackScope {
+public:
+    explicit PreviewCallbackScope(int index);
+    ~PreviewCallbackScope();
+    PreviewCallbackScope(const PreviewCallbackScope &) = delete;
+    PreviewCallbackScope &operator=(const PreviewCallbackScope &) = delete;
+
+private:
+    int saved_;
+};
+
+// Calls a preview's frame callback with the scope above around it.
+inline void preview_call_back(int index, const PreviewParam &param, int status, _DataFrame *frame) {
+    if (!param.callback) return;
+    PreviewCallbackScope scope(index);
+    param.callback(status, frame, param.user);
+}
+
+// Under the SDK mutex: true while the callback of preview index waits inside a stop of another preview.
+// Such a callback thread must not be joined by a stop from another callback, or the two would wait for
+// each other.
+bool &preview_stopping_from_callback_locked(int index);
+
 }  // namespace sarvik

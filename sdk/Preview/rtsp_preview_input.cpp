@@ -11,6 +11,7 @@
 #include "SarvikFfmpeg.h"
 #include "data_frame.h"
 #include "picture_file.h"
+#include "preview_table.h"
 
 namespace sarvik {
 
@@ -27,7 +28,7 @@ bool running(const RtspPreviewInput *in) {
 }
 
 void call_back(RtspPreviewInput *in, int status, _DataFrame *frame) {
-    if (in->param.callback) in->param.callback(status, frame, in->param.user);
+    preview_call_back(in->index, in->param, status, frame);
 }
 
 // The display hook has nothing to draw on on this platform.

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "SarvikSDK.h"
+#include "../Common/sdk_log.h"
 
 struct RtspDemuxDecHandle;
 
@@ -26,6 +27,8 @@ constexpr size_t kRtspSecondOutputOffset = SARVIK_FRAME_EXTRA_SIZE;
 
 struct RtspPreviewInput {
     int index;  // the preview handle
+    // The workers log until the input is freed, which may be after Sarvik_FreeSDK.
+    SdkLogHold logHold;
     std::atomic<uint32_t> flags;
     PreviewParam param;
     uint16_t width, height;

@@ -42,12 +42,14 @@ namespace {
 
 void free_input(TempPreviewInput *in) {
     if (in->handoffReady) frame_handoff_destroy(&in->handoff);
+    // Open recordings are finished under the file mutex, so that goes before the mutexes do.
+    temp_recording_close_all(in);
     if (in->flags.load() & kPreviewMutexReady) {
+        in->flags &= ~kPreviewMutexReady;
         pthread_mutex_destroy(&in->fileMutex);
         pthread_cond_destroy(&in->waitCond);
         pthread_mutex_destroy(&in->waitMutex);
     }
-    temp_recording_close_all(in);
     if (in->encoder) H264Enc_Close(&in->encoder);
     destripe_free(&in->destripe);
     denoise_free(&in->denoise);

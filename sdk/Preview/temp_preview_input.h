@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "SarvikSDK.h"
+#include "../Common/sdk_log.h"
 #include "frame_handoff.h"
 #include "frame_recver.h"
 #include "preview_table.h"
@@ -55,6 +56,8 @@ void frame_ring_commit(FrameRing *ring);
 
 struct TempPreviewInput {
     int index;  // the preview handle
+    // The workers log until the input is freed, which may be after Sarvik_FreeSDK.
+    SdkLogHold logHold;
     std::atomic<uint32_t> flags;
     std::atomic<int> palette;  // index into the palette copy
     int transform;

@@ -20,7 +20,7 @@ bool paused(const TempPreviewInput *in) {
 }
 
 void call_back(TempPreviewInput *in, int status, _DataFrame *frame) {
-    if (in->param.callback) in->param.callback(status, frame, in->param.user);
+    preview_call_back(in->index, in->param, status, frame);
 }
 
 // In two-thread mode the connection statuses travel through the handoff behind the frames received before

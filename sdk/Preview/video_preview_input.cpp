@@ -35,7 +35,7 @@ bool running(const VideoPreviewInput *in) {
 }
 
 void call_back(VideoPreviewInput *in, int status, _DataFrame *frame) {
-    if (in->param.callback) in->param.callback(status, frame, in->param.user);
+    preview_call_back(in->index, in->param, status, frame);
 }
 
 // The display hook has nothing to draw on on this platform.

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "SarvikSDK.h"
+#include "../Common/sdk_log.h"
 #include "preview_table.h"
 
 struct H264DecHandle;
@@ -38,6 +39,8 @@ struct VideoFrameRing {
 
 struct VideoPreviewInput {
     int index;  // the preview handle
+    // The workers log until the input is freed, which may be after Sarvik_FreeSDK.
+    SdkLogHold logHold;
     int kind;   // SARVIK_PREVIEW_VIDEO or SARVIK_PREVIEW_MIXED
     std::atomic<uint32_t> flags;
     uint32_t address;

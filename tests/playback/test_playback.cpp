@@ -202,6 +202,24 @@ TEST_F(Playback, OpenRefusesOtherTypesAndMissingFiles) {
               SARVIK_ERR_FILE_OPEN);
 }
 
+// A file cut inside its only frame: the single-frame bitmap reads short, the stream has no whole frame.
+TEST_F(Playback, FileCutInsideItsOnlyFrame) {
+    write_stream(dir.file("ok"), 80, 60, 1);
+    const std::string whole = read_all(dir.file("ok"));
+    const size_t prefix = 4 * 4800 + 1216, frame = 2 * 4800 + 128;
+    for (size_t cut : {prefix, prefix + 1, prefix + 127, prefix + 128, prefix + frame - 1}) {
+        write_all(dir.file("cut"), whole.substr(0, cut));
+        EXPECT_EQ(SarvikPlayback_OpenFile(pb, dir.file("cut").c_str(), SARVIK_PLAYBACK_BITMAP),
+                  SARVIK_ERR_FILE_READ)
+            << cut;
+        EXPECT_EQ(SarvikPlayback_OpenFile(pb, dir.file("cut").c_str(), SARVIK_PLAYBACK_STREAM),
+                  SARVIK_ERR_BAD_FORMAT)
+            << cut;
+    }
+    write_all(dir.file("cut"), whole);
+    EXPECT_EQ(SarvikPlayback_OpenFile(pb, dir.file("cut").c_str(), SARVIK_PLAYBACK_BITMAP), 0);
+}
+
 TEST_F(Playback, SnapshotDescribesImageTailAndItsSingleFrame) {
     const std::string jpeg(1000, 'J');
     write_snapshot(dir.file("s.jpg"), 80, 60, jpeg);

@@ -118,13 +118,18 @@ TEST_F(PreviewTest, StopWhileTheCameraIsSilentReturnsPromptly) {
         start_camera("127.0.7.40", {"--size", "80x60", "--fps", "50", "--fault-stream-stall", "5"}));
     // The longest receive time-out there is: a stop that waited for it would take 8 s.
     Sarvik_SetTimeout(2000, 2000, 8000);
-    PreviewParam p = param();
-    const int h = Sarvik_StartPreview(user_, &p);
-    ASSERT_GE(h, 0);
-    ASSERT_TRUE(rec_.wait_frames(5));
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the receive now waits on silence
-    auto stopped = std::async(std::launch::async, [h] { return Sarvik_StopPreview(h); });
-    ASSERT_EQ(stopped.wait_for(std::chrono::seconds(4)), std::future_status::ready);
-    EXPECT_EQ(stopped.get(), 0);
+    for (uint8_t transport : {SARVIK_TRANSPORT_TCP, SARVIK_TRANSPORT_UDP}) {
+        SCOPED_TRACE(transport == SARVIK_TRANSPORT_TCP ? "TCP" : "UDP");
+        const int before = rec_.frames();
+        PreviewParam p = param(transport);
+        const int h = Sarvik_StartPreview(user_, &p);
+        ASSERT_GE(h, 0);
+        ASSERT_TRUE(rec_.wait_frames(before + 5));
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the receive now waits on silence
+        auto stopped = std::async(std::launch::async, [h] { return Sarvik_StopPreview(h); });
+        ASSERT_EQ(stopped.wait_for(std::chrono::seconds(4)), std::future_status::ready);
+        EXPECT_EQ(stopped.get(), 0);
+        rec_.forget_frames();
+    }
     for (const Event &e : rec_.events()) EXPECT_EQ(e.status, 0) << "a stop is no lost connection";
 }

@@ -10,6 +10,7 @@ TEST(PreviewCalls, RefuseBeforeInitAndOutsideTheTable) {
     PreviewParam p;
     std::memset(&p, 0, sizeof p);
     p.previewKind = SARVIK_PREVIEW_TEMPERATURE;
+    p.callback = [](int, _DataFrame *, void *) {};
     EXPECT_EQ(Sarvik_StartPreview(0, &p), SARVIK_ERR_NOT_INIT);
     EXPECT_EQ(Sarvik_StopPreview(0), SARVIK_ERR_NOT_INIT);
     EXPECT_EQ(Sarvik_PausePreview(0, 1), SARVIK_ERR_NOT_INIT);
@@ -28,9 +29,16 @@ TEST(PreviewCalls, RefuseBeforeInitAndOutsideTheTable) {
     Sarvik_FreeSDK();
 }
 
-TEST_F(PreviewTest, TransformStartRefusesBadRequestsWithoutTakingASlot) {
+TEST_F(PreviewTest, StartsRefuseBadRequestsWithoutTakingASlot) {
     ASSERT_NO_FATAL_FAILURE(start_camera("127.0.7.1", {"--size", "80x60"}));
     PreviewParam p = param();
+    p.callback = nullptr;
+    EXPECT_EQ(Sarvik_StartPreview(user_, &p), SARVIK_ERR_INVALID_ARG) << "no callback";
+    EXPECT_EQ(Sarvik_StartPreviewTempTransform(user_, &p, 1), SARVIK_ERR_INVALID_ARG) << "no callback";
+    RtspParam rtsp;
+    std::memset(&rtsp, 0, sizeof rtsp);
+    EXPECT_EQ(Sarvik_StartPreviewRtsp(&rtsp, &p), SARVIK_ERR_INVALID_ARG) << "no callback";
+    p = param();
     EXPECT_EQ(Sarvik_StartPreviewTempTransform(user_, &p, 6), SARVIK_ERR_REFUSED);
     EXPECT_EQ(Sarvik_StartPreviewTempTransform(user_, &p, -1), SARVIK_ERR_REFUSED);
     p.previewKind = SARVIK_PREVIEW_VIDEO;

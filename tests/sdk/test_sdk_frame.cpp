@@ -28,7 +28,7 @@ TEST(SdkFrame, InitAcquiresEverythingAndFreeReleasesIt) {
     ASSERT_NE(g.paletteTable, nullptr);
     EXPECT_EQ(g.paletteCount, 12);
     Sarvik_FreeSDK();
-    EXPECT_EQ(g.initFlags, 0u);
+    EXPECT_EQ(g.initFlags.load(), 0u);
     EXPECT_EQ(g.discoverSocket, -1);
     EXPECT_EQ(g.answerSocket, -1);
     EXPECT_EQ(g.paletteTable, nullptr);
