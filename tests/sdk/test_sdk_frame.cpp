@@ -1,10 +1,33 @@
 // Start-up and release bookkeeping, time-outs, and the checks every per-camera call makes first.
 #include <gtest/gtest.h>
 
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
 #include "SarvikSDK.h"
 #include "sdk_global.h"
+#include "sdk_log.h"
 
 using namespace sarvik;
+
+namespace {
+
+std::mutex g_linesMutex;
+std::string g_lines;
+
+void capture_line(int, const char *line, int length) {
+    std::lock_guard<std::mutex> lock(g_linesMutex);
+    g_lines.append(line, static_cast<size_t>(length));
+}
+
+std::string captured() {
+    std::lock_guard<std::mutex> lock(g_linesMutex);
+    return g_lines;
+}
+
+}  // namespace
 
 TEST(SdkFrame, CallsBeforeInitReportNotInitialised) {
     ASSERT_FALSE(sdk_initialised());
@@ -92,4 +115,36 @@ TEST(SdkFrame, FrameBufferSizeFollowsBothResolutions) {
     EXPECT_EQ(sdk_frame_buffer_size(b), (2u * 1920 * 1080 + 640 * 512 + 8358) * 2);
     b.videoHeight = 0;
     EXPECT_EQ(sdk_frame_buffer_size(b), (2u * 640 * 512 + 640 * 512 + 8358) * 2);
+}
+
+// Workers that run across Sarvik_FreeSDK (alarm endpoints, previews not stopped) keep the log open; the last
+// hold to go closes it, and nothing is written after that. Lines from several threads meet the release.
+TEST(SdkFrame, LogStaysOpenUntilTheLastWorkerThatMayLogHasGone) {
+    ASSERT_EQ(Sarvik_InitSDK(), 0);
+    logger_set_handler(logger_create_default(), capture_line);
+    {
+        SdkLogHold worker;
+        std::vector<std::thread> loggers;
+        for (int t = 0; t < 4; ++t)
+            loggers.emplace_back([t] {
+                SdkLogHold hold;
+                for (int i = 0; i < 200; ++i) SDK_LOG("worker %d line %d", t, i);
+            });
+        Sarvik_FreeSDK();
+        for (std::thread &th : loggers) th.join();
+        SDK_LOG("after release");
+    }
+    SDK_LOG("after the last hold");
+    SdkLogHold none;  // taken with no logger: holds nothing, so nothing is written
+    SDK_LOG("with no logger");
+    const std::string lines = captured();
+    EXPECT_NE(lines.find("after release"), std::string::npos);
+    EXPECT_EQ(lines.find("after the last hold"), std::string::npos);
+    EXPECT_EQ(lines.find("with no logger"), std::string::npos);
+    // Each worker that got its hold before the release wrote every line.
+    for (int t = 0; t < 4; ++t) {
+        const std::string last = "worker " + std::to_string(t) + " line 199";
+        const std::string first = "worker " + std::to_string(t) + " line 0\n";
+        EXPECT_EQ(lines.find(first) == std::string::npos, lines.find(last) == std::string::npos) << t;
+    }
 }
