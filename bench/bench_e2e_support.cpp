@@ -79,6 +79,10 @@ Vcam::~Vcam() {
     stop();
 }
 
+void Vcam::request_stop() {
+    if (pid_ > 0) kill(pid_, SIGTERM);
+}
+
 void Vcam::stop() {
     if (pid_ <= 0) return;
     kill(pid_, SIGTERM);
@@ -138,6 +142,17 @@ int64_t process_cpu_us() {
     getrusage(RUSAGE_SELF, &u);
     return (static_cast<int64_t>(u.ru_utime.tv_sec) + u.ru_stime.tv_sec) * 1000000 + u.ru_utime.tv_usec +
            u.ru_stime.tv_usec;
+}
+
+int64_t process_rss_kib() {
+    FILE *f = std::fopen("/proc/self/status", "r");
+    if (!f) return -1;
+    char line[256];
+    long long kib = -1;
+    while (kib < 0 && std::fgets(line, sizeof line, f))
+        if (std::sscanf(line, "VmRSS: %lld kB", &kib) != 1) kib = -1;
+    std::fclose(f);
+    return kib;
 }
 
 double percentile(std::vector<double> v, double q) {

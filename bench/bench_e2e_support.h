@@ -21,6 +21,8 @@ public:
     const std::string &ip() const { return ip_; }
     // CPU time (user + system) the camera process used so far, microseconds; -1 when unknown.
     int64_t cpu_us() const;
+    // Asks the camera to stop without waiting, so that many cameras wind down together before stop().
+    void request_stop();
     void stop();
 
 private:
@@ -36,6 +38,9 @@ void sleep_ms(int ms);
 
 // CPU time (user + system) of this whole process, microseconds.
 int64_t process_cpu_us();
+
+// Resident set size of this process (VmRSS), KiB; -1 when unknown.
+int64_t process_rss_kib();
 
 // Value at fraction q (0..1) of the sorted copy of v; 0 for an empty vector.
 double percentile(std::vector<double> v, double q);

@@ -1,14 +1,17 @@
 // End-to-end figures of the temperature preview against virtual cameras on 127.0.10.x: frame rate and
 // send-to-callback latency at 640 x 512, the CPU share of 16 concurrent previews, stream recording that
 // keeps every frame, playback access time independent of the frame index, and the cost and delay of
-// decoding the camera's H.264 video and mixed streams. A plain program: each
+// decoding the camera's H.264 video and mixed streams; and on 127.0.20.1 to .64, frame loss, CPU share and
+// resident memory of 64 concurrent previews. A plain program: each
 // scenario is bounded in time, starts its own cameras and stops them before the next one.
 //
 // Usage: e2e_preview [SCENARIOS]   SCENARIOS: any of the letters r (rate), l (latency), c (CPU share),
 //                                  s (stream recording), p (playback), v (video and mixed
-//                                  previews); all when omitted.
+//                                  previews), m (many: 64 previews); all when omitted.
+#include <malloc.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cinttypes>
 #include <cstdio>
@@ -115,6 +118,10 @@ const char *verdict(bool ok) {
     return ok ? "ok" : "BELOW TARGET";
 }
 
+const char *goal_met(bool ok) {
+    return ok ? "ok" : "MISSED";
+}
+
 // 640 x 512 as fast as the camera can send: delivered frames per second with rendering on.
 void scenario_rate(const char *label, const char *ip, const char *softwareId) {
     std::printf("\n[r] 640x512, camera unpaced (--fps 0), rendering on, %s\n", label);
@@ -194,6 +201,198 @@ void scenario_cpu() {
                 static_cast<double>(total) / w.seconds, static_cast<double>(least) / w.seconds);
     std::printf("  SDK process CPU             %8.2f cores   (target < 1: %s)\n", w.cpuShare,
                 verdict(w.cpuShare < 1.0));
+}
+
+// Many previews of 384 x 288 at 25 Hz against cameras that send a pre-rendered loop (--scene-loop): a
+// camera drawing every frame costs a few hundredths of a core, too much for 64 of them beside the SDK on
+// a small machine. The loop numbers its frames (header bytes 56 to 59), so a gap in the numbers is a
+// frame the camera sent and the SDK lost, while the camera's send stamp against its schedule shows how
+// late the camera itself was.
+constexpr int kManyPreviews = 64;
+constexpr int kManyFps = 25;
+constexpr int64_t kManyPeriodTicks = 10000000 / kManyFps;
+
+// Counted on the preview's worker thread while measuring; read once the preview has stopped.
+struct Tally {
+    static constexpr size_t kCap = 4096;  // far more frames than one window holds
+    std::atomic<bool> measuring{false};
+    std::atomic<int> lost{0};  // connection-lost callbacks, whole run
+    int64_t delivered = 0;
+    int64_t missing = 0;   // numbers skipped between consecutive frames
+    int64_t restarts = 0;  // the numbering began again or repeated: a new stream connection
+    bool seen = false;
+    uint32_t last = 0;
+    std::vector<int64_t> offsets;  // send stamp - number x period: the camera's lateness plus a constant
+    std::vector<double> latencyUs;
+    Tally() {
+        // Touched now, so that the counting adds nothing to the resident memory measured later.
+        offsets.resize(kCap);
+        offsets.clear();
+        latencyUs.resize(kCap);
+        latencyUs.clear();
+    }
+};
+
+void on_counted_frame(int status, _DataFrame *frame, void *user) {
+    auto *t = static_cast<Tally *>(user);
+    if (status != 0 || !frame) {
+        if (status == SARVIK_STATUS_CONNECTION_LOST) ++t->lost;
+        return;
+    }
+    if (!t->measuring.load()) return;
+    const int64_t now = e2e::unix_ticks_now();
+    const int64_t stamp = frame->header->timestamp;
+    uint32_t number = 0;
+    std::memcpy(&number, frame->header->reserved_56, sizeof number);
+    if (t->seen && number > t->last)
+        t->missing += number - t->last - 1;
+    else if (t->seen)
+        ++t->restarts;
+    t->seen = true;
+    t->last = number;
+    ++t->delivered;
+    // A new connection numbers from 0 on a schedule of its own: lateness is taken from the first one only.
+    if (t->restarts == 0 && t->offsets.size() < Tally::kCap)
+        t->offsets.push_back(stamp - static_cast<int64_t>(number) * kManyPeriodTicks);
+    if (t->latencyUs.size() < Tally::kCap) t->latencyUs.push_back(static_cast<double>(now - stamp) / 10.0);
+}
+
+void scenario_many() {
+    constexpr int kWarmupMs = 3000, kWindowMs = 20000;
+    std::printf("\n[m] %d previews of 384x288 at %d Hz (cameras send a pre-rendered loop), %d s after %d s\n",
+                kManyPreviews, kManyFps, kWindowMs / 1000, kWarmupMs / 1000);
+    // Cameras, logins and previews; whatever was started is stopped on every way out.
+    struct Fleet {
+        std::vector<std::unique_ptr<Vcam>> cams;
+        std::vector<int> users, previews;
+        void close_previews() {
+            for (int &p : previews) {
+                if (p >= 0) Sarvik_StopPreview(p);
+                p = -1;
+            }
+            for (int &u : users) {
+                if (u >= 0) Sarvik_Logout(u);
+                u = -1;
+            }
+        }
+        ~Fleet() {
+            close_previews();
+            // Together: one by one the cameras would take a while to wind down.
+            for (auto &c : cams) c->request_stop();
+            for (auto &c : cams) c->stop();
+        }
+    } fleet;
+    fleet.users.assign(kManyPreviews, -1);
+    fleet.previews.assign(kManyPreviews, -1);
+    auto &cams = fleet.cams;
+    for (int i = 1; i <= kManyPreviews; ++i)
+        cams.push_back(std::make_unique<Vcam>(
+            "127.0.20." + std::to_string(i),
+            std::vector<std::string>{"--size", "384x288", "--fps", std::to_string(kManyFps), "--scene-loop",
+                                     "25", "--lifetime", "120"}));
+    std::vector<std::unique_ptr<Tally>> tallies(kManyPreviews);
+    for (int i = 0; i < kManyPreviews; ++i) {
+        tallies[i] = std::make_unique<Tally>();
+        if (!cams[i]->ready()) return (void)std::printf("  camera %s did not start\n", cams[i]->ip().c_str());
+        fleet.users[i] = e2e::login(cams[i]->ip());
+        if (fleet.users[i] < 0)
+            return (void)std::printf("  login %s failed: %d\n", cams[i]->ip().c_str(), fleet.users[i]);
+    }
+
+    // Heap the earlier scenarios freed stays resident until trimmed, and new previews would reuse it unseen.
+    malloc_trim(0);
+    const int64_t rssBefore = e2e::process_rss_kib();
+    for (int i = 0; i < kManyPreviews; ++i) {
+        PreviewParam p;
+        std::memset(&p, 0, sizeof p);
+        p.previewKind = SARVIK_PREVIEW_TEMPERATURE;
+        p.callback = on_counted_frame;
+        p.user = tallies[i].get();
+        fleet.previews[i] = Sarvik_StartPreview(fleet.users[i], &p);
+        if (fleet.previews[i] < 0)
+            return (void)std::printf("  preview %s failed: %d\n", cams[i]->ip().c_str(), fleet.previews[i]);
+    }
+    e2e::sleep_ms(kWarmupMs);
+
+    int64_t camCpu0 = 0, camCpu1 = 0;
+    for (auto &c : cams) camCpu0 += std::max<int64_t>(0, c->cpu_us());
+    const int64_t cpu0 = e2e::process_cpu_us();
+    const int64_t t0 = e2e::now_us();
+    for (auto &t : tallies) t->measuring = true;
+    e2e::sleep_ms(kWindowMs);
+    for (auto &t : tallies) t->measuring = false;
+    const int64_t t1 = e2e::now_us();
+    const int64_t cpu1 = e2e::process_cpu_us();
+    for (auto &c : cams) camCpu1 += std::max<int64_t>(0, c->cpu_us());
+    const int64_t rssRunning = e2e::process_rss_kib();
+    fleet.close_previews();
+    const int64_t rssAfter = e2e::process_rss_kib();
+    // What the allocator keeps for reuse, apart from what is still in use.
+    malloc_trim(0);
+    const int64_t rssTrimmed = e2e::process_rss_kib();
+
+    const double seconds = static_cast<double>(t1 - t0) / 1e6;
+    const double expected = seconds * kManyFps;  // per preview
+    int64_t delivered = 0, sent = 0, lostFrames = 0, restarts = 0, late = 0;
+    int connectionLost = 0, worst = 0, fewest = 0;
+    int64_t worstLost = -1, maxLateTicks = 0;
+    std::vector<double> latencies;
+    for (int i = 0; i < kManyPreviews; ++i) {
+        const Tally &t = *tallies[i];
+        delivered += t.delivered;
+        sent += t.delivered + t.missing;
+        lostFrames += t.missing;
+        restarts += t.restarts;
+        connectionLost += t.lost.load();
+        if (t.missing > worstLost) {
+            worstLost = t.missing;
+            worst = i;
+        }
+        if (t.delivered < tallies[fewest]->delivered) fewest = i;
+        if (!t.offsets.empty()) {
+            const int64_t base = *std::min_element(t.offsets.begin(), t.offsets.end());
+            for (int64_t o : t.offsets) {
+                maxLateTicks = std::max(maxLateTicks, o - base);
+                late += o - base > kManyPeriodTicks;
+            }
+        }
+        latencies.insert(latencies.end(), t.latencyUs.begin(), t.latencyUs.end());
+    }
+    const Tally &w = *tallies[worst];
+    const bool lossOk = lostFrames == 0 && connectionLost == 0 && restarts == 0;
+    std::printf("  frames due at %d Hz         %8.0f   (%.1f per preview)\n", kManyFps,
+                expected * kManyPreviews, expected);
+    std::printf(
+        "  frames the cameras sent     %8" PRId64 "   (their frame numbers, first to last received)\n", sent);
+    std::printf("  frames delivered            %8" PRId64 "   (fewest %" PRId64 " of %" PRId64 " sent, %s)\n",
+                delivered, tallies[fewest]->delivered, tallies[fewest]->delivered + tallies[fewest]->missing,
+                cams[fewest]->ip().c_str());
+    std::printf("  frames lost by the SDK      %8" PRId64 "   (goal 0: %s); worst preview %s: %" PRId64
+                " lost, %" PRId64 " of %" PRId64 " delivered\n",
+                lostFrames, goal_met(lossOk), cams[worst]->ip().c_str(), w.missing, w.delivered,
+                w.delivered + w.missing);
+    std::printf("  connection-lost callbacks   %8d   (goal 0), streams restarted %" PRId64 "\n",
+                connectionLost, restarts);
+    // The camera stamps a frame as it leaves, so lateness against its schedule is the camera's own.
+    std::printf("  camera lateness             %8.1f ms at most; %" PRId64
+                " frames left more than one period late\n",
+                static_cast<double>(maxLateTicks) / 1e4, late);
+    std::printf("  latency send to callback    %8.2f / %.2f / %.2f ms (median / p99 / max)\n",
+                e2e::percentile(latencies, 0.5) / 1000.0, e2e::percentile(latencies, 0.99) / 1000.0,
+                e2e::percentile(latencies, 1.0) / 1000.0);
+    const double cores = static_cast<double>(cpu1 - cpu0) / static_cast<double>(t1 - t0);
+    std::printf("  SDK process CPU             %8.2f cores   (goal < 0.5: %s)\n", cores,
+                goal_met(cores < 0.5));
+    std::printf("  camera processes CPU        %8.2f cores, all %d together\n",
+                static_cast<double>(camCpu1 - camCpu0) / static_cast<double>(t1 - t0), kManyPreviews);
+    if (rssBefore < 0 || rssRunning < 0) return (void)std::printf("  resident memory unknown\n");
+    const double perPreview = static_cast<double>(rssRunning - rssBefore) / 1024.0 / kManyPreviews;
+    std::printf("  resident memory per preview %8.2f MiB   (goal <= 16: %s)\n", perPreview,
+                goal_met(perPreview <= 16.0));
+    std::printf("  process RSS                 %8.1f MiB before, %.1f with the previews\n",
+                static_cast<double>(rssBefore) / 1024.0, static_cast<double>(rssRunning) / 1024.0);
+    std::printf("  RSS after stopping them     %8.1f MiB, %.1f once the heap is trimmed\n",
+                static_cast<double>(rssAfter) / 1024.0, static_cast<double>(rssTrimmed) / 1024.0);
 }
 
 // Video preview (kind 3) of a 640 x 512 H.264 stream at 30 Hz: what decoding costs this process, and the
@@ -409,7 +608,7 @@ void scenario_playback(const std::string &dir) {
 
 int main(int argc, char **argv) {
     // Google Benchmark options passed by the bench runner are ignored.
-    std::string only = argc > 1 && argv[1][0] != '-' ? argv[1] : "rlcspv";
+    std::string only = argc > 1 && argv[1][0] != '-' ? argv[1] : "rlcspvm";
     setvbuf(stdout, nullptr, _IOLBF, 0);
     const int init = Sarvik_InitSDK();
     if (init != 0) {
@@ -421,7 +620,8 @@ int main(int argc, char **argv) {
         std::printf("cannot create a directory under /tmp\n");
         return 1;
     }
-    std::printf("End-to-end preview benchmarks (virtual cameras on 127.0.10.x, SDK in this process)\n");
+    std::printf(
+        "End-to-end preview benchmarks (cameras on 127.0.10.x and 127.0.20.x, SDK in this process)\n");
     if (only.find('r') != std::string::npos) {
         scenario_rate("data kind 0 (raw mapping)", "127.0.10.20", "R640-V1.0.0");
         // Software ids "R1280H" stream temperatures (kind 2): adaptive stretch, two-thread mode.
@@ -432,6 +632,7 @@ int main(int argc, char **argv) {
     if (only.find('s') != std::string::npos) scenario_stream(dir);
     if (only.find('v') != std::string::npos) scenario_video();
     if (only.find('p') != std::string::npos) scenario_playback(dir);
+    if (only.find('m') != std::string::npos) scenario_many();
     e2e::remove_dir(dir);
     Sarvik_FreeSDK();
     return 0;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every benchmark binary and prints each kernel's time per call with its ratio to the baselines
 # measured in the same run ("X_memcpy": memory-bandwidth floor; "X_opencv": nearest OpenCV pipeline),
-# then the end-to-end preview figures against virtual cameras on 127.0.10.x (about a minute).
+# then the end-to-end preview figures against virtual cameras on 127.0.10.x, and 64 previews at once on
+# 127.0.20.1 to .64 (about a minute and a half).
 set -euo pipefail
 build=${1:-build/bench}
 out="$build/results"

@@ -38,7 +38,7 @@ bool sleep_until_ms(int64_t untilMs, const std::atomic<bool> &stop) {
 }
 
 StreamService::StreamService(const Options &opt, CameraState &state, int64_t startMs)
-    : opt_(opt), state_(state), startMs_(startMs) {}
+    : opt_(opt), state_(state), startMs_(startMs), loop_(opt) {}
 
 StreamService::~StreamService() {
     clients_.reap(true);
@@ -138,7 +138,10 @@ void StreamService::stream(int fd, const std::atomic<bool> &stop, int64_t deadli
         }
         if (periodUs > 0 && !sleep_until_ms(firstMs + sent * periodUs / 1000, stop)) return;
         const bool malformed = s.malformedEvery > 0 && (sent + 1) % s.malformedEvery == 0;
-        const size_t len = frame.build(now_ms() - startMs_, state_.shutter_closed(), s.delta, malformed);
+        const bool shutterClosed = state_.shutter_closed();
+        const size_t len = loop_.size() > 0 && !shutterClosed
+                               ? frame.build_looped(loop_, static_cast<uint32_t>(sent), s.delta, malformed)
+                               : frame.build(now_ms() - startMs_, shutterClosed, s.delta, malformed);
         // Rendering and encoding take a while at large sizes: the time stamp says when the frame leaves.
         frame.stamp_now();
         if (!send_frame(fd, frame.bytes(), len, stop)) return;

@@ -12,6 +12,7 @@
 
 #include "camera_state.h"
 #include "client_threads.h"
+#include "stream_frame.h"
 #include "vcam_options.h"
 
 namespace vcam {
@@ -38,6 +39,7 @@ private:
     const Options &opt_;
     CameraState &state_;
     const int64_t startMs_;
+    const SceneLoop loop_;  // empty unless --scene-loop
     int listenFd_ = -1;
     std::atomic<int64_t> awayUntilMs_{0};
     ClientThreads clients_;

@@ -56,6 +56,12 @@ const char kUsage[] =
     "  --seed N               seed of the scene's noise and column stripes (default 1)\n"
     "  --data-kind N          data kind of the stream's frames (default: 2 for software ids beginning\n"
     "                         \"R1280H\", else 0); data kind 2 adds column stripes\n"
+    "  --scene-loop N         render N frames (1..250) of the scene at start-up and send them in turn\n"
+    "                         on the TCP stream instead of rendering each frame: a camera that costs\n"
+    "                         little more than its sends, for many cameras on few cores. The frames\n"
+    "                         still carry their send time, and their number in the stream (u32 from 0\n"
+    "                         per connection) in header bytes 56 to 59. Holds N x 2 x width x height\n"
+    "                         bytes; a closed shutter is still rendered live\n"
     "\n"
     "Compressed video (H.264 on TCP 55506, the thermal picture in an iron palette over 15..45 C; the mixed\n"
     "stream on TCP 55507, the same picture blended with a synthetic visible scene); the size is the second\n"
@@ -219,6 +225,9 @@ bool parse_options(int argc, char **argv, Options *opt, int *exitCode) {
         } else if (!std::strcmp(a, "--data-kind")) {
             ok = value(&v) && parse_int(v, 0, 255, &n);
             if (ok) opt->stream.dataKind = static_cast<int>(n);
+        } else if (!std::strcmp(a, "--scene-loop")) {
+            ok = value(&v) && parse_int(v, 1, 250, &n);
+            if (ok) opt->stream.sceneLoop = static_cast<int>(n);
         } else if (!std::strcmp(a, "--fault-stream-drop")) {
             ok = value(&v) && parse_int(v, 0, 2147483647, &n);
             if (ok) opt->stream.dropAfterFrames = static_cast<int>(n);

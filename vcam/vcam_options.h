@@ -41,6 +41,7 @@ struct StreamOptions {
     int stallAfterFrames = -1;      // stop sending after this many frames, connection held open
     int malformedEvery = 0;         // every Nth frame carries a broken delta-run payload
     int slowPieces = 0;             // send each frame in this many pieces with pauses between
+    int sceneLoop = 0;              // TCP stream: frames rendered at start-up and sent in turn; 0: live
 };
 
 // Compressed video on the video (55506) and mixed (55507) ports, and the optional RTSP server.

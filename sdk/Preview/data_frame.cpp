@@ -1,5 +1,6 @@
 #include "data_frame.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -39,8 +40,14 @@ int data_frame_alloc(_DataFrame *frame, uint16_t width, uint16_t height) {
     const size_t rounded = (size + kBlockAlign - 1) / kBlockAlign * kBlockAlign;
     void *block = std::aligned_alloc(kBlockAlign, rounded);
     if (!block) return -5;
-    std::memset(block, 0, rounded);
     data_frame_layout(frame, block, width, height);
+    // The scratch area is always written before it is read (turned or encoded samples), and only some
+    // previews use it at all: left untouched, its pages cost no memory until then. The rest starts zeroed.
+    auto *base = static_cast<uint8_t *>(block);
+    auto *scratch = reinterpret_cast<uint8_t *>(frame->scratch);
+    auto *image = reinterpret_cast<uint8_t *>(frame->image);
+    std::memset(base, 0, static_cast<size_t>(scratch - base));
+    std::memset(image, 0, rounded - static_cast<size_t>(image - base));
     return 0;
 }
 

@@ -1,5 +1,6 @@
 // The exported preview calls: start (temperature, video, mixed, RTSP), transform start, stop, pause and set-image
 // over the preview table.
+#include <malloc.h>
 #include <pthread.h>
 
 #include <atomic>
@@ -226,6 +227,9 @@ extern "C" SARVIK_API int Sarvik_StopPreview(int preview) {
     temp_preview_stop_and_free(in);
     video_preview_stop_and_free(video);
     rtsp_preview_stop_and_free(rtsp);
+    // A preview frees megabytes of frame blocks that the heap would otherwise keep for good once its
+    // thresholds have grown: hand them back to the system.
+    malloc_trim(0);
     SdkLock lock;
     if (caller >= 0) preview_stopping_from_callback_locked(caller) = false;
     preview_slot_release_locked(preview);
