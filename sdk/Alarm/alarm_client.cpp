@@ -56,14 +56,23 @@ struct SenderText {
     char text[sizeof(AlarmDataHeader::sender) + 1];
 };
 
-// One delivery: connect, send the whole block, close. -100, -99, -98, or kAlarmIoStopped when Stop cut it.
+// One delivery: connect, send the whole block, then wait for the server to close the connection, which it
+// does in order only once it has read the whole block (a server that gives up resets it). Until then the
+// block is not delivered: one stopping with the block in its backlog or half-read would lose it. One
+// deadline for all of it, like the server's. -100, -99, -98, -97, or kAlarmIoStopped when Stop cut it.
 int deliver(AlarmClient *c, const AlarmDataHeader *block) {
     const int fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd < 0) return SARVIK_ERR_SOCKET;
-    int ret = alarm_connect(fd, c->serverAddr, c->config.port, alarm_now_ms() + c->timeoutMs, c->wake.fd());
+    const int64_t deadlineMs = alarm_now_ms() + c->timeoutMs;
+    int ret = alarm_connect(fd, c->serverAddr, c->config.port, deadlineMs, c->wake.fd());
     if (ret == 0) {
-        ret = alarm_send_all(fd, block, block->totalSize, alarm_now_ms() + c->timeoutMs, c->wake.fd());
-        if (ret != 0 && ret != kAlarmIoStopped) ret = SARVIK_ERR_SEND;
+        ret = alarm_send_all(fd, block, block->totalSize, deadlineMs, c->wake.fd());
+        if (ret == 0) {
+            ret = alarm_wait_close(fd, deadlineMs, c->wake.fd());
+            if (ret != 0 && ret != kAlarmIoStopped) ret = SARVIK_ERR_RECV;
+        } else if (ret != kAlarmIoStopped) {
+            ret = SARVIK_ERR_SEND;
+        }
     } else if (ret != kAlarmIoStopped) {
         ret = SARVIK_ERR_CONNECT;
     }
@@ -82,6 +91,7 @@ void discard_queue(AlarmClient *c) {
 }
 
 void work_loop(AlarmClient *c) {
+    SdkLogHold logHold;  // the client may run on after Sarvik_FreeSDK
     SDK_LOG("work_loop enter");
     while (c->running) {
         AlarmDataHeader *block = nullptr;

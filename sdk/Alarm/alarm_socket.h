@@ -41,7 +41,8 @@ int alarm_wait(int fd, short events, int64_t deadlineMs, int wakeFd);
 int alarm_connect(int fd, uint32_t addr, uint16_t port, int64_t deadlineMs, int wakeFd);
 // Sends all len bytes.
 int alarm_send_all(int fd, const void *data, size_t len, int64_t deadlineMs, int wakeFd);
-// Receives exactly len bytes; the peer closing early counts as failed.
-int alarm_recv_all(int fd, void *buf, size_t len, int64_t deadlineMs, int wakeFd);
+// Waits for the peer's orderly close (a receive of 0 bytes); bytes it sends meanwhile are skipped. A reset
+// counts as failed.
+int alarm_wait_close(int fd, int64_t deadlineMs, int wakeFd);
 
 }  // namespace sarvik

@@ -954,13 +954,17 @@ SARVIK_CHECK_OFFSET(AlarmConfig, port, 16);
 SARVIK_CHECK_OFFSET(AlarmConfig, timeout_ms, 18);
 SARVIK_CHECK_OFFSET(AlarmConfig, queueCapacity, 20);
 
-/** Called on the alarm client's worker thread after each delivery attempt with its status (0 delivered;
- *  -100, -99 or -98 failed) and the block. The block belongs to the client and is valid only during the
- *  call; a failed block is retried after a pause. Must return quickly. */
+/** Called on the alarm client's worker thread after each delivery attempt with its status and the block:
+ *  0 when the server has received the whole block (it closed the connection in order after reading it);
+ *  -100, -99, -98 failed, or -97 when that close did not come in time or the server reset the connection.
+ *  The block belongs to the client and is valid only during the call; a failed block is retried after a
+ *  pause. Delivery is at least once: a block whose close came too late may reach the server twice. Must
+ *  return quickly. */
 typedef void (*AlarmClientCallback)(int status, AlarmDataHeader* block, void* user);
 
 /** Called on the alarm server's worker thread with status 0 and each received block. The block belongs
- *  to the server until the application releases it with AlarmServer_FreeData (or the server stops). */
+ *  to the server until the application releases it with AlarmServer_FreeData (or the server stops). A
+ *  client may deliver a block twice (see AlarmClientCallback). */
 typedef void (*AlarmServerCallback)(int status, AlarmDataHeader* block, void* user);
 
 /* ------------------------------------------------------------------------------------------------------ */
@@ -1762,7 +1766,10 @@ SARVIK_API int Sarvik_InitSDK(void);
 /**
  * Releases the library's global resources (logger, palette table, codec library, discovery sockets).
  * Does not stop previews or log out sessions: stop and log out first. Does nothing when not started.
- * Thread: call from one thread while no other library call runs.
+ * The log stays open until the last worker that may still write to it has ended (alarm endpoints keep
+ * running across this call; previews not stopped keep logging until they are).
+ * Thread: call from one thread while no other library call runs; never from a preview's callback (it is
+ * refused there and does nothing, with a log line).
  */
 SARVIK_API void Sarvik_FreeSDK(void);
 
@@ -1796,8 +1803,10 @@ SARVIK_API int Sarvik_Login(const _LoginInfo* login, _CameraBasicInfo* basicInfo
 
 /**
  * Ends a session and frees its buffers; nothing is sent to the camera. Logging out an id that is not in
- * use returns 0. Stop the session's previews first.
- * Thread: any thread.
+ * use returns 0. Its previews keep running on their own copies of what they need until they are stopped;
+ * stop them first unless that is meant.
+ * Thread: any thread, also a callback of one of the session's previews (waits for a snapshot of this user
+ * in progress).
  * \return 0; SARVIK_ERR_NOT_INIT; SARVIK_ERR_BAD_ID for an id outside 0..255.
  */
 SARVIK_API int Sarvik_Logout(int userId);
@@ -2123,8 +2132,8 @@ SARVIK_API int Sarvik_DownloadMem(int userId, int memType, void* buffer, int* si
 typedef struct AlarmClient AlarmClient;
 
 /** An alarm server: one worker thread that accepts connections from any number of clients, reads one block
- *  from each and keeps it until the application releases it. Opaque; made by AlarmServer_Create, released by
- *  AlarmServer_Free. */
+ *  from each (many connections at once) and keeps it until the application releases it. Opaque; made by
+ *  AlarmServer_Create, released by AlarmServer_Free. */
 typedef struct AlarmServer AlarmServer;
 
 /**
@@ -2136,11 +2145,14 @@ SARVIK_API AlarmClient* AlarmClient_Create(void);
 
 /**
  * Starts the client's worker. The configuration (server address, port, time-out, queue capacity) is copied.
- * The worker logs "work_loop enter", then takes the block at the head of the queue, connects within the
- * time-out, sends the whole block within the time-out again, and calls callback(status, block, user) on the
- * worker thread after each attempt. A delivered block is freed after the call; a failed one goes back to the
- * head of the queue and is tried again after a pause of half a second, so an unreachable server costs no CPU.
- * A client may be started again after AlarmClient_Stop.
+ * The worker logs "work_loop enter", then takes the block at the head of the queue, connects, sends the whole
+ * block and waits for the server to close the connection, which it does in order only after reading the
+ * whole block; all of this within one time-out from the start of the attempt. It calls
+ * callback(status, block, user) on the worker thread after each attempt: status 0 means the server has
+ * received the whole block. A delivered block is freed after the call; a failed one goes back to the head of
+ * the queue and is tried again after a pause of half a second, so an unreachable server costs no CPU.
+ * Delivery is at least once: when the server's close comes after the time-out the block is sent again, and
+ * the server then receives it twice. A client may be started again after AlarmClient_Stop.
  * Thread: any thread, not the callback.
  * \return 0; -4; -8 (client, config or callback NULL, or serverIp not dotted IPv4 text); -7 already running;
  *         -100 no descriptor for the stop signal; -5 the worker thread could not be started.
@@ -2150,8 +2162,9 @@ SARVIK_API int AlarmClient_Start(AlarmClient* client, const AlarmConfig* config,
 
 /**
  * Queues a copy of a block at the head of the queue (the caller keeps its own block); blocks are delivered
- * newest first. The block being delivered still takes one of the queueCapacity places, so with capacity 4 and
- * an unreachable server the fifth post fails.
+ * newest first, at least once (see AlarmClient_Start), and stay queued until the server has received them
+ * whole. The block being delivered still takes one of the queueCapacity places, so with capacity 4 and an
+ * unreachable server the fifth post fails.
  * Thread: any thread, also the callback.
  * \return 0 queued; -4; -8 (NULL argument); -11 the block is not valid (it could never be delivered); -7 not
  *         running, queue full, or no memory for the copy.
@@ -2182,13 +2195,17 @@ SARVIK_API int AlarmClient_Free(AlarmClient** client);
 SARVIK_API AlarmServer* AlarmServer_Create(void);
 
 /**
- * Listens on config->port (address reuse, backlog 8) on the address in config->serverIp, or on every
- * interface when it is empty, and starts the worker (log "work_loop enter"). For each connection the worker
- * reads one block: the 512 header bytes, the validity check (the size is checked before anything is
- * allocated), then the rest; the whole block must arrive within the configured time-out, so a slow or silent
- * client cannot hold the worker longer. A valid block gets the time of receipt as its event time, is listed,
- * and is handed to callback(0, block, user) on the worker thread; an invalid or incomplete one is dropped and
- * its connection closed. A server may be started again after AlarmServer_Stop.
+ * Listens on config->port (address reuse, backlog 64) on the address in config->serverIp, or on every
+ * interface when it is empty, and starts the worker (log "work_loop enter"). The worker reads up to 64
+ * connections at once as their bytes arrive, one block from each: the 512 header bytes, the validity check
+ * (the size is checked before anything is allocated), then the rest; each whole block must arrive within the
+ * configured time-out from its connection's accept, so slow or silent clients delay nobody else. A newcomer
+ * beyond 64 connections takes the place of the one idle longest, and half-received blocks hold at most
+ * 64 MiB (a block that does not fit displaces the largest pending one if that is larger, else it is
+ * refused). A valid block gets the time of receipt as its event time, its connection is closed in order
+ * (which tells the client it arrived), and it is listed and handed to callback(0, block, user) on the worker
+ * thread; an invalid, incomplete or displaced one is dropped and its connection reset. A server may be
+ * started again after AlarmServer_Stop.
  * Thread: any thread, not the callback.
  * \return 0; -4; -8 (server, config or callback NULL, or serverIp neither empty nor dotted IPv4 text); -7
  *         already running; -100 socket failure; -96 the port cannot be bound or listened on; -5 the worker
@@ -2206,8 +2223,9 @@ SARVIK_API int AlarmServer_Start(AlarmServer* server, const AlarmConfig* config,
 SARVIK_API int AlarmServer_FreeData(AlarmServer* server, AlarmDataHeader* block);
 
 /**
- * Stops the worker promptly, also while a client is connected, closes the listening socket (log
- * "work_loop leave") and frees every block not yet released. Works also after Sarvik_FreeSDK.
+ * Stops the worker promptly, also while clients are connected, resets the connections whose block is not
+ * complete (their clients keep the block queued), closes the listening socket (log "work_loop leave") and
+ * frees every block not yet released. Works also after Sarvik_FreeSDK.
  * Thread: any thread, not the callback.
  * \return 0; -8 server NULL; -7 not running, or called from the callback.
  */
@@ -2548,11 +2566,19 @@ SARVIK_API int caliVerifyBad(const char* path, const BadPixelIdentity* identity)
  * library reopens the connection once a second, then SARVIK_STATUS_CONNECTION_RESTORED (-18) and frames
  * resume.
  * Every call returns SARVIK_ERR_NOT_INIT (-4) before Sarvik_InitSDK and SARVIK_ERR_BAD_ID (-10) for an
- * index outside 0..255. */
+ * index outside 0..255.
+ * Calls from inside a callback: every preview, recording, snapshot and playback call may be made from a
+ * preview's callback, except those that would free what the callback's own thread is running on:
+ * Sarvik_StopPreview of the callback's own preview returns SARVIK_ERR_STATE (-7) (stop it from another
+ * thread), and Sarvik_FreeSDK does nothing. A callback may stop another preview (the call waits for that
+ * preview's threads), unless that preview's own callback is waiting inside a stop at that moment (-7: the
+ * two would wait for each other). Sarvik_Logout of the preview's user is allowed: a running preview keeps
+ * what it needs and goes on until it is stopped. */
 
 /**
  * Starts a preview of the kind in param->previewKind for a logged-in user.
- * \return the preview handle 0..255; -10 user not logged in; -8 param NULL; SARVIK_ERR_NO_SLOT (-6) when
+ * \return the preview handle 0..255; -10 user not logged in; SARVIK_ERR_INVALID_ARG (-8) param NULL or
+ *         param->callback NULL (a preview without a callback is refused); SARVIK_ERR_NO_SLOT (-6) when
  *         256 previews run; -1 a kind other than 2, 3 or 5 (RTSP previews start with
  *         Sarvik_StartPreviewRtsp); -12 no memory for the frame ring; -13 the receiver could not connect or
  *         the input could not be built (video and mixed kinds: also no start record within 2000 ms, or a
@@ -2581,8 +2607,8 @@ SARVIK_API int Sarvik_StartPreviewTempTransform(int userId, PreviewParam* param,
  * read codes reach the callback with a NULL frame; the worker keeps reading, paced so a dead source does not
  * spin (the library reconnects at most once a second; the worker rests a quarter second after a failure).
  * Every network wait of the source is bounded by the receive time-out (Sarvik_SetTimeout), opening included.
- * \return the preview handle; -8 a NULL argument; -6 no free slot; -13 the source cannot be opened (the
- *         slot is freed); -12 no memory; -14 no thread.
+ * \return the preview handle; -8 a NULL argument or a NULL callback; -6 no free slot; -13 the source
+ *         cannot be opened (the slot is freed); -12 no memory; -14 no thread.
  */
 SARVIK_API int Sarvik_StartPreviewRtsp(const void* rtsp, PreviewParam* param);
 
@@ -2590,10 +2616,12 @@ SARVIK_API int Sarvik_StartPreviewRtsp(const void* rtsp, PreviewParam* param);
  * Stops a preview: joins every thread of it (no callback runs once this returns), ends a recording still
  * running so that its file is complete, then frees its frames, which the caller must no longer use. A stop
  * while the connection is being re-established returns promptly, and so does one while a receive is
- * blocked on a silent camera (temperature previews over UDP: it waits at most the receive time-out; RTSP
- * previews: until the codec library's read gives up, bounded by the receive time-out, plus at most one
- * second when it was pacing a reconnection).
- * \return 0, also for a slot not in use.
+ * blocked on a silent camera, over TCP and UDP alike (RTSP previews: until the codec library's read gives
+ * up, bounded by the receive time-out, plus at most one second when it was pacing a reconnection).
+ * Thread: any thread but the preview's own callback.
+ * \return 0, also for a slot not in use; SARVIK_ERR_STATE (-7), nothing stopped, from inside the preview's
+ *         own callback, or from another preview's callback while this preview's callback waits inside a
+ *         stop.
  */
 SARVIK_API int Sarvik_StopPreview(int preview);
 
@@ -2689,7 +2717,8 @@ SARVIK_API void SarvikPlayback_Free(void** object);
 /** Opens path as type SARVIK_PLAYBACK_* (0 bitmap, 1 or 4 snapshot, 2 stream), closing a file already open.
  *  A stream file stays open; the others are read whole and closed. On success the stretch smoothing is on
  *  for a stream file and off otherwise. A failed open leaves the object empty.
- *  \return 0; -2 other type or size outside the limits; -194, -198, -200, -5 as above. */
+ *  \return 0; -2 other type or size outside the limits; -194, -198, -200, -5 as above (a stream file
+ *  without one whole frame is -194; a bitmap file cut short inside its frame is a short read, -198). */
 SARVIK_API int SarvikPlayback_OpenFile(void* object, const char* path, int type);
 
 /** Closes a stream file or forgets a loaded single frame. \return 0; -8 object NULL. */

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <ctime>
+#include <future>
 #include <string>
 #include <thread>
 
@@ -146,6 +147,129 @@ TEST_F(AlarmDelivery, BlockOnItsWayStillTakesAPlaceInTheQueue) {
     ASSERT_TRUE(attempts.wait_for(1));
     EXPECT_EQ(attempts.statuses[0], SARVIK_ERR_SEND);
     EXPECT_EQ(attempts.blocks[0].size(), static_cast<size_t>(SARVIK_ALARM_MAX_SIZE));
+}
+
+TEST_F(AlarmDelivery, DeliveredOnlyOnceTheServerClosesInOrderAfterReadingTheBlock) {
+    // Stand-in servers that read the whole block (or its header) and then end the connection their way.
+    struct Case {
+        const char *what;
+        ScriptedServer::Finish finish;
+        bool delivered;
+        int status;  // of a failed attempt; 0 for any failure
+    };
+    const Case cases[] = {
+        {"orderly close after the block", ScriptedServer::kClose, true, 0},
+        {"reset after the block", ScriptedServer::kReset, false, SARVIK_ERR_RECV},
+        {"no close at all", ScriptedServer::kHold, false, SARVIK_ERR_RECV},
+        {"reset after the header", ScriptedServer::kResetAfterHeader, false, 0},
+    };
+    constexpr int kTimeoutMs = 600;
+    uint16_t port = 47010;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        ScriptedServer stand_in("127.0.4.10", port, c.finish);
+        ASSERT_TRUE(stand_in.listening());
+        ClientLog log;
+        AlarmConfig cc = config("127.0.4.10", port++, kTimeoutMs);
+        ASSERT_EQ(AlarmClient_Start(client, &cc, CallbackLog::record, &log), 0);
+        Bytes b = make_block(1, c.what, {{SARVIK_ALARM_PART_TXT, "payload"}});
+        const auto posted = std::chrono::steady_clock::now();
+        ASSERT_EQ(AlarmClient_PostData(client, as_block(b)), 0);
+        ASSERT_TRUE(log.wait_for(1));
+        const auto took =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - posted)
+                .count();
+        int first;
+        {
+            std::lock_guard<std::mutex> lock(log.m);
+            first = log.statuses[0];
+        }
+        if (c.delivered) {
+            EXPECT_EQ(first, 0);
+        } else {
+            EXPECT_NE(first, 0);
+            if (c.status != 0) {
+                EXPECT_EQ(first, c.status);
+            }
+            if (c.finish == ScriptedServer::kHold) {
+                EXPECT_GE(took, kTimeoutMs - 50) << "it waits for the close";
+            }
+            // The block stayed queued and goes again: the stand-in sees it a second time (at least once).
+            ASSERT_TRUE(log.wait_for(2, 10000));
+            for (int i = 0; i < 100 && stand_in.senders().size() < 2; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            const auto senders = stand_in.senders();
+            ASSERT_GE(senders.size(), 2u);
+            EXPECT_EQ(senders[0], c.what);
+            EXPECT_EQ(senders[1], c.what);
+        }
+        ASSERT_EQ(AlarmClient_Stop(client), 0);
+    }
+}
+
+TEST_F(AlarmDelivery, BlocksAServerStoppedBeforeReadingThemStayQueued) {
+    // The server's worker is held in its callback for a first block, so later connections wait in the
+    // listening socket's backlog when the server is stopped.
+    struct Plug {
+        CallbackLog log;
+        std::mutex m;
+        std::condition_variable cv;
+        bool released = false;
+        static void record(int status, AlarmDataHeader *block, void *user) {
+            auto *self = static_cast<Plug *>(user);
+            CallbackLog::record(status, block, &self->log);
+            std::unique_lock<std::mutex> lock(self->m);
+            self->cv.wait_for(lock, std::chrono::seconds(20), [self] { return self->released; });
+        }
+        void release() {
+            std::lock_guard<std::mutex> lock(m);
+            released = true;
+            cv.notify_all();
+        }
+    } plug;
+    AlarmConfig cfg = config("127.0.4.9", 47009, 5000);
+    ASSERT_EQ(AlarmServer_Start(server, &cfg, Plug::record, &plug), 0);
+    RawClient first("127.0.4.9", 47009);
+    ASSERT_TRUE(first.send_bytes(make_block(1, "plug", {})));
+    ASSERT_TRUE(plug.log.wait_for(1));
+
+    // Both reach the backlog: the raw one has sent its whole block, the client waits for the close.
+    RawClient waiting("127.0.4.9", 47009);
+    ASSERT_TRUE(waiting.connected());
+    ASSERT_TRUE(waiting.send_bytes(make_block(1, "raw", {})));
+    ASSERT_EQ(AlarmClient_Start(client, &cfg, CallbackLog::record, &attempts), 0);
+    Bytes queued = make_block(1, "queued", {{SARVIK_ALARM_PART_TXT, "keep me"}});
+    ASSERT_EQ(AlarmClient_PostData(client, as_block(queued)), 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+
+    auto stopped = std::async(std::launch::async, [this] { return AlarmServer_Stop(server); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // Stop has cleared the running flag
+    plug.release();
+    ASSERT_EQ(stopped.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+    EXPECT_EQ(stopped.get(), 0);
+    EXPECT_EQ(plug.log.count(), 1u) << "nothing after the plug was read";
+
+    // The kernel resets what the closed listener still held: no client mistakes that for a delivery.
+    EXPECT_STREQ(end_name(waiting.end_within(5000)), "reset");
+    ASSERT_TRUE(attempts.wait_for(1));
+    {
+        std::lock_guard<std::mutex> lock(attempts.m);
+        EXPECT_NE(attempts.statuses[0], 0);
+    }
+
+    // The block stayed queued: a restarted server gets it, and only then is it reported delivered.
+    ASSERT_EQ(AlarmServer_Start(server, &cfg, CallbackLog::record, &received), 0);
+    ASSERT_TRUE(received.wait_for(1));
+    EXPECT_STREQ(as_block(received.blocks[0])->sender, "queued");
+    auto delivered = [this] {
+        std::lock_guard<std::mutex> lock(attempts.m);
+        return !attempts.statuses.empty() && attempts.statuses.back() == 0;
+    };
+    for (int i = 0; i < 250 && !delivered(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_TRUE(delivered());
+    std::lock_guard<std::mutex> lock(attempts.m);
+    for (size_t i = 0; i + 1 < attempts.statuses.size(); ++i)
+        EXPECT_NE(attempts.statuses[i], 0) << "attempt " << i << " came before the server had the block";
 }
 
 TEST_F(AlarmDelivery, StartingTwiceAndStoppingWhenStoppedAreRefused) {

@@ -1,13 +1,15 @@
-// The server's block reader on a socket pair, and the diagnostic lines both alarm ends write.
+// The server's incremental block reader, fed in pieces and from a socket pair, and the diagnostic lines both
+// alarm ends write.
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <mutex>
 #include <regex>
 #include <string>
 
-#include "alarm_block_recv.h"
+#include "alarm_conn_reader.h"
 #include "alarm_socket.h"
 #include "alarm_test_util.h"
 #include "zq_logger.h"
@@ -40,69 +42,182 @@ private:
     int fd_[2];
 };
 
-int recv_block(const SocketPair &p, AlarmDataHeader **out, int wakeFd = -1) {
-    return alarm_block_recv(p.reader(), alarm_now_ms() + 30000, wakeFd, out);
+// What the reader made of a stream fed in pieces of a given size: the status the server would log (-97 when
+// the stream ends first) and the block, if any.
+struct Outcome {
+    int status;
+    Bytes block;
+    int64_t eventTime;
+    size_t used;  // bytes of the stream the reader took
+};
+
+Outcome read_in_pieces(const Bytes &stream, size_t piece) {
+    AlarmConnReader r;
+    size_t used = 0;
+    for (int rounds = 0; rounds < 1000000; ++rounds) {
+        if (r.state() == AlarmConnReader::kAdmit) {
+            // Nothing is allocated for a header alone.
+            if (r.allocated() != 0) return {-1000, {}, 0, used};
+            r.allocate();
+        }
+        if (used == stream.size() || r.want() == 0) break;
+        used += r.feed(stream.data() + used, std::min(piece, stream.size() - used));
+    }
+    Outcome o{SARVIK_ERR_RECV, {}, 0, used};
+    if (r.state() == AlarmConnReader::kFailed) o.status = r.error();
+    if (AlarmDataHeader *b = r.take()) {
+        const uint8_t *p = reinterpret_cast<const uint8_t *>(b);
+        o.block.assign(p, p + b->totalSize);
+        o.eventTime = b->eventTime;
+        o.status = 0;
+        std::free(b);
+    }
+    return o;
+}
+
+Bytes with_tail(Bytes b, size_t extra, uint8_t fill) {
+    b.resize(b.size() + extra, fill);
+    return b;
+}
+
+Bytes cut(Bytes b, size_t size) {
+    b.resize(size);
+    return b;
 }
 
 }  // namespace
 
-TEST(AlarmBlockRecv, ReadsAWholeBlockAndStampsItsReceipt) {
-    SocketPair p;
-    Bytes b = make_block(1, "cam", {{SARVIK_ALARM_PART_TXT, "hello"}, {SARVIK_ALARM_PART_JPG, "jpeg"}});
-    ASSERT_TRUE(p.write(b));
-    AlarmDataHeader *out = nullptr;
-    const int64_t before = ticks_now();
-    ASSERT_EQ(recv_block(p, &out), 0);
-    ASSERT_NE(out, nullptr);
-    EXPECT_GE(out->eventTime, before - 20000000);
-    EXPECT_EQ(0, std::memcmp(reinterpret_cast<uint8_t *>(out) + 512, b.data() + 512, b.size() - 512));
-    std::free(out);
-}
-
-TEST(AlarmBlockRecv, OversizedHeaderIsJudgedBeforeWaitingForItsBytes) {
-    // The writer stays open: a reader that allocated and waited would end only at the 30 s deadline, -97.
-    SocketPair p;
-    ASSERT_TRUE(p.write(raw_header(SARVIK_ALARM_MAX_SIZE + 1, {SARVIK_ALARM_MAX_SIZE + 1 - 512})));
-    AlarmDataHeader *out = reinterpret_cast<AlarmDataHeader *>(&p);
-    EXPECT_EQ(recv_block(p, &out), SARVIK_ERR_BAD_HEADER);
-    EXPECT_EQ(out, nullptr);
-}
-
-TEST(AlarmBlockRecv, ShortHeaderOrMissingPartsAreReceiveFailures) {
-    {
-        SocketPair p;
-        Bytes h = raw_header(600, {88});
-        h.resize(300);
-        ASSERT_TRUE(p.write(h));
-        p.close_writer();
-        AlarmDataHeader *out = nullptr;
-        EXPECT_EQ(recv_block(p, &out), SARVIK_ERR_RECV);
+TEST(AlarmConnReader, SameOutcomeWhateverThePiecesTheBytesArriveIn) {
+    const Bytes twoParts = make_block(
+        1, "cam", {{SARVIK_ALARM_PART_TXT, "hello"}, {SARVIK_ALARM_PART_JPG, std::string(3000, 'j')}});
+    const Bytes headerOnly = make_block(0, "bare", {});
+    struct Case {
+        const char *what;
+        Bytes stream;
+        int status;
+        size_t used;  // of the stream
+    };
+    const Case cases[] = {
+        {"whole block", twoParts, 0, twoParts.size()},
+        {"header-only block", headerOnly, 0, 512},
+        {"bytes after the block are not read", with_tail(twoParts, 100, 0xee), 0, twoParts.size()},
+        {"total and part lengths disagree", with_tail(raw_header(600, {10}), 88, 0x55), SARVIK_ERR_BAD_HEADER,
+         512},
+        {"shorter than a header", raw_header(511, {}), SARVIK_ERR_BAD_HEADER, 512},
+        {"negative length balancing the sum", raw_header(512, {10, -10}), SARVIK_ERR_BAD_HEADER, 512},
+        {"oversized, judged from the header alone",
+         raw_header(SARVIK_ALARM_MAX_SIZE + 1, {SARVIK_ALARM_MAX_SIZE + 1 - 512}), SARVIK_ERR_BAD_HEADER,
+         512},
+        {"header cut short", cut(twoParts, 300), SARVIK_ERR_RECV, 300},
+        {"parts cut short", cut(twoParts, twoParts.size() - 1), SARVIK_ERR_RECV, twoParts.size() - 1},
+        {"nothing at all", {}, SARVIK_ERR_RECV, 0},
+    };
+    for (const Case &c : cases) {
+        for (size_t piece : {size_t{1}, size_t{7}, size_t{512}, size_t{513}, size_t{1} << 20}) {
+            SCOPED_TRACE(std::string(c.what) + ", pieces of " + std::to_string(piece));
+            const int64_t before = ticks_now();
+            const Outcome o = read_in_pieces(c.stream, piece);
+            EXPECT_EQ(o.status, c.status);
+            EXPECT_EQ(o.used, c.used);
+            if (c.status != 0) {
+                EXPECT_TRUE(o.block.empty());
+                continue;
+            }
+            ASSERT_EQ(o.block.size(), c.used);
+            EXPECT_GE(o.eventTime, before - 20000000) << "the time of receipt, not the sender's";
+            EXPECT_LE(o.eventTime, ticks_now() + 20000000);
+            Bytes expect(c.stream.begin(), c.stream.begin() + static_cast<ptrdiff_t>(c.used));
+            std::memcpy(expect.data() + offsetof(AlarmDataHeader, eventTime), &o.eventTime,
+                        sizeof o.eventTime);
+            EXPECT_EQ(o.block, expect);
+        }
     }
+}
+
+TEST(AlarmConnReader, AllocationFollowsTheHeaderAndEndsWithTheBlock) {
+    const Bytes b = make_block(1, "cam", {{SARVIK_ALARM_PART_TXT, std::string(1000, 't')}});
+    AlarmConnReader r;
+    EXPECT_EQ(r.feed(b.data(), 512), 512u);
+    ASSERT_EQ(r.state(), AlarmConnReader::kAdmit);
+    EXPECT_EQ(r.total(), b.size());
+    EXPECT_EQ(r.want(), 0u) << "nothing more is read before the block is admitted";
+    EXPECT_EQ(r.allocated(), 0u);
+    ASSERT_EQ(r.allocate(), 0);
+    EXPECT_EQ(r.state(), AlarmConnReader::kBody);
+    EXPECT_EQ(r.allocated(), b.size());
+    EXPECT_EQ(r.want(), b.size() - 512);
+    EXPECT_EQ(r.take(), nullptr) << "not complete yet";
+
+    // Giving up frees the half-received block (the leak checker would tell otherwise).
+    r.fail(SARVIK_ERR_NO_MEMORY);
+    EXPECT_EQ(r.state(), AlarmConnReader::kFailed);
+    EXPECT_EQ(r.error(), SARVIK_ERR_NO_MEMORY);
+    EXPECT_EQ(r.allocated(), 0u);
+    EXPECT_EQ(r.want(), 0u);
+
+    // reset() starts over; it frees a half-received block too.
+    r.reset();
+    EXPECT_EQ(r.feed(b.data(), b.size()), 512u);
+    ASSERT_EQ(r.allocate(), 0);
+    EXPECT_EQ(r.feed(b.data() + 512, 10), 10u);
+    r.reset();
+    EXPECT_EQ(r.state(), AlarmConnReader::kHeader);
+    EXPECT_EQ(r.allocated(), 0u);
+}
+
+TEST(AlarmConnRead, TakesWhatTheSocketHoldsWithoutWaiting) {
+    const Bytes b = make_block(1, "cam", {{SARVIK_ALARM_PART_JPG, std::string(5000, 'j')}});
     {
+        // In two writes, with a read bound in between: each read takes only what is there and allowed.
         SocketPair p;
-        Bytes b = make_block(1, "cut", {{SARVIK_ALARM_PART_TXT, std::string(100, 'x')}});
-        b.resize(b.size() - 1);
-        ASSERT_TRUE(p.write(b));
+        AlarmConnReader r;
+        ASSERT_TRUE(p.write(Bytes(b.begin(), b.begin() + 2000)));
+        EXPECT_EQ(alarm_conn_read(p.reader(), &r, 100), 100u);
+        EXPECT_EQ(alarm_conn_read(p.reader(), &r, 1 << 20), 412u) << "the header, then the admission";
+        ASSERT_EQ(r.state(), AlarmConnReader::kAdmit);
+        ASSERT_EQ(r.allocate(), 0);
+        EXPECT_EQ(alarm_conn_read(p.reader(), &r, 1 << 20), 1488u);
+        EXPECT_EQ(r.state(), AlarmConnReader::kBody) << "an empty socket is no failure";
+        ASSERT_TRUE(p.write(Bytes(b.begin() + 2000, b.end())));
+        EXPECT_EQ(alarm_conn_read(p.reader(), &r, 1 << 20), b.size() - 2000);
+        ASSERT_EQ(r.state(), AlarmConnReader::kComplete);
+        std::free(r.take());
+    }
+    for (size_t sent : {size_t{0}, size_t{300}, b.size() - 1}) {
+        // The peer closing before the whole block came is a receive failure.
+        SocketPair p;
+        AlarmConnReader r;
+        ASSERT_TRUE(p.write(Bytes(b.begin(), b.begin() + static_cast<ptrdiff_t>(sent))));
         p.close_writer();
-        AlarmDataHeader *out = nullptr;
-        EXPECT_EQ(recv_block(p, &out), SARVIK_ERR_RECV);
-        EXPECT_EQ(out, nullptr);
+        for (int i = 0; i < 3 && r.state() != AlarmConnReader::kFailed; ++i) {
+            alarm_conn_read(p.reader(), &r, 1 << 20);
+            if (r.state() == AlarmConnReader::kAdmit) r.allocate();
+        }
+        EXPECT_EQ(r.state(), AlarmConnReader::kFailed) << sent;
+        EXPECT_EQ(r.error(), SARVIK_ERR_RECV) << sent;
     }
 }
 
-TEST(AlarmBlockRecv, StopSignalEndsTheWaitForASilentPeer) {
-    SocketPair p;
-    Bytes h = raw_header(1000, {488});
-    ASSERT_TRUE(p.write(h));
+TEST(AlarmSocket, StopSignalEndsWaitsUntilReset) {
     AlarmWake wake;
     ASSERT_TRUE(wake.reset());
     wake.raise();
-    AlarmDataHeader *out = nullptr;
-    EXPECT_EQ(recv_block(p, &out, wake.fd()), SARVIK_ERR_RECV);
-    EXPECT_EQ(out, nullptr);
+    EXPECT_EQ(alarm_wait(-1, 0, alarm_now_ms() + 30000, wake.fd()), kAlarmIoStopped);
+    EXPECT_EQ(alarm_wait(-1, 0, alarm_now_ms() + 30000, wake.fd()), kAlarmIoStopped) << "it stays raised";
     ASSERT_TRUE(wake.reset());
     EXPECT_EQ(alarm_wait(-1, 0, alarm_now_ms() + 10, wake.fd()), kAlarmIoTimedOut)
         << "reset lowers the signal";
+
+    // Waiting for a peer's close ends at the signal too, and tells an orderly close from a reset.
+    SocketPair p;
+    wake.raise();
+    EXPECT_EQ(alarm_wait_close(p.reader(), alarm_now_ms() + 30000, wake.fd()), kAlarmIoStopped);
+    ASSERT_TRUE(wake.reset());
+    ASSERT_TRUE(p.write(Bytes(10, 'x')));
+    EXPECT_EQ(alarm_wait_close(p.reader(), alarm_now_ms() + 50, wake.fd()), kAlarmIoTimedOut)
+        << "bytes are no close";
+    p.close_writer();
+    EXPECT_EQ(alarm_wait_close(p.reader(), alarm_now_ms() + 30000, wake.fd()), 0);
 }
 
 namespace {
