@@ -8,7 +8,7 @@ PKGS=(
   qml-module-qtquick2 qml-module-qtquick-window2 qml-module-qtquick-layouts
   qml-module-qtquick-controls2 qml-module-qtquick-templates2 qml-module-qtquick-dialogs
   qml-module-qtqml-models2 qml-module-qtquick-shapes qml-module-qttest qml-module-qt-labs-platform
-  qml-module-qt-labs-settings qml-module-qt-labs-folderlistmodel qtbase5-dev-tools
+  qml-module-qt-labs-settings qml-module-qt-labs-folderlistmodel qtbase5-dev-tools qtdeclarative5-dev-tools
   nlohmann-json3-dev
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libavdevice-dev libx264-dev ffmpeg
   libturbojpeg0-dev libpng-dev
