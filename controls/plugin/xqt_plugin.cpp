@@ -4,20 +4,56 @@
 #include <QtQml>
 
 const char *const XQTPlugin::kDocuments[] = {
-    "FGBGBO",         "XButton",         "XButtonSvg",       "XButtonImage",    "XButtonText",
-    "XColorPicker",   "XComboBox",       "XCheckBox",        "XFileDialog",     "XFolderDialog",
-    "XGrid",          "XHead",           "XImage",           "XInputBase",      "XInputBool",
-    "XInputColor",    "XInputEnum",      "XInputFloat",      "XInputFloatSlider", "XInputInt",
-    "XInputString",   "XListCellEdit",   "XListCellSelect",  "XListCellText",   "XListRow",
-    "XListView",      "XPopup",          "XPopupNotify",     "XSeperator",      "XSlider",
-    "XSliderRange",   "XSwitch",         "XTab",             "XTableCellBase",  "XTableCellEdit",
-    "XTableCellSelect", "XTableCellText", "XTableView",      "XText",           "XTextBox",
+    "FGBGBO",
+    "XButton",
+    "XButtonSvg",
+    "XButtonImage",
+    "XButtonText",
+    "XColorPicker",
+    "XComboBox",
+    "XCheckBox",
+    "XFileDialog",
+    "XFolderDialog",
+    "XGrid",
+    "XHead",
+    "XImage",
+    "XInputBase",
+    "XInputBool",
+    "XInputColor",
+    "XInputEnum",
+    "XInputFloat",
+    "XInputFloatSlider",
+    "XInputInt",
+    "XInputString",
+    "XListCellEdit",
+    "XListCellSelect",
+    "XListCellText",
+    "XListRow",
+    "XListView",
+    "XPopup",
+    "XPopupNotify",
+    "XSeperator",
+    "XSlider",
+    "XSliderRange",
+    "XSwitch",
+    "XTab",
+    "XTableCellBase",
+    "XTableCellEdit",
+    "XTableCellSelect",
+    "XTableCellText",
+    "XTableView",
+    "XText",
+    "XTextBox",
 };
 const int XQTPlugin::kDocumentCount = sizeof(kDocuments) / sizeof(kDocuments[0]);
 
 static_assert(sizeof(XQTPlugin::kDocuments) / sizeof(XQTPlugin::kDocuments[0]) == 40, "40 control documents");
 
-XQTPlugin::XQTPlugin(QObject *parent) : QQmlExtensionPlugin(parent) {}
+// The colour mixer is a child as well as a member, so it can be found (and its invokables called) through
+// the plug-in object that QPluginLoader hands out. As a member it goes before the base destructor runs.
+XQTPlugin::XQTPlugin(QObject *parent) : QQmlExtensionPlugin(parent), m_util(this) {
+    m_util.setObjectName(QStringLiteral("XUtil"));
+}
 
 void XQTPlugin::registerTypes(const char *uri) {
     for (const char *name : kDocuments) {
