@@ -9,7 +9,7 @@ PKGS=(
   qml-module-qtquick-controls2 qml-module-qtquick-templates2 qml-module-qtquick-dialogs qml-module-qtquick-controls
   qml-module-qtqml-models2 qml-module-qtquick-shapes qml-module-qttest qml-module-qt-labs-platform
   qml-module-qt-labs-settings qml-module-qt-labs-folderlistmodel qtbase5-dev-tools qtdeclarative5-dev-tools
-  nlohmann-json3-dev fonts-dejavu-core
+  nlohmann-json3-dev fonts-dejavu-core fonts-noto-cjk
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libavdevice-dev libx264-dev ffmpeg
   libturbojpeg0-dev libpng-dev
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev libgstrtspserver-1.0-dev

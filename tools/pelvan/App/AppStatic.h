@@ -1,0 +1,69 @@
+// Process-wide state of the desktop tool and its start-up: directories, logging, the SDK, the Qt
+// application, the QML engine and the application singleton come up in AppStatic::init, in that order.
+//
+// Everything here belongs to the GUI thread. The start-up frame is shared with the dual-light tool, which
+// passes its own name: the name prefixes the configuration, data and log directories and the log file.
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <ctime>
+
+class CApp;
+class QApplication;
+class QQmlApplicationEngine;
+class QTranslator;
+
+struct AppStatic {
+    enum { PATH_SIZE = 1024 };
+
+    // "Pelvan" for the desktop tool; set once by init.
+    static QString app_name;
+
+    // Executable directory (at most 1023 bytes, zero-terminated) and its Qt copy.
+    static char path_exe_local[PATH_SIZE];
+    static QString path_exe_qs;
+    // "<exe dir>/<name>-Config", "<exe dir>/<name>-Data".
+    static char path_config[PATH_SIZE];
+    static QString path_config_qs;
+    static QString path_data_qs;
+    // Scratch text for file names during start-up and for getfn; GUI thread only.
+    static char tmp_buffer[PATH_SIZE];
+
+    static CApp *app;
+    static QApplication *app_qt;
+    static QQmlApplicationEngine *app_qml;
+    static QTranslator *app_translator;
+
+    // Diagnostics switches from "<config dir>/debug.json"; all 0 unless the file names all three.
+    static int debug_netdEnable;
+    static int debug_netdFrameCount;
+    static int debug_netdCalcInterval;
+
+    // Copies of the chart settings (samples kept; 100 ns units between samples), written by
+    // CAppConfig::bin2cls and read on every frame.
+    static int chart_fifoSize;
+    static int64_t chart_updateInterval;
+
+    // Brings the process up (a second call returns 0 at once). argc must outlive the application.
+    static int init(int &argc, char **argv, const QString &name = QStringLiteral("Pelvan"));
+    // Loads the main view and runs the event loop; -7 when init has not created the application.
+    static int run(const QString &url);
+    // Deletes the application singleton and everything init created, then the default logger.
+    static void free();
+
+    // "<saveDir>/YYYYMMDD_hhmmss<suffix>" for the current local time and the configured save directory,
+    // in tmp_buffer. A name already taken gets "_1", "_2", ... before the suffix, so two snapshots within
+    // one second do not overwrite each other. Empty when the name does not fit the buffer.
+    static const char *getfn(const char *suffix);
+    // The same for a given directory and local time.
+    static const char *getfn_at(const char *dir, const char *suffix, const std::tm &local);
+
+    // Reads the three diagnostics switches from a JSON file; true when all three were taken. Any parse or
+    // key error leaves all three at 0.
+    static bool loadDebugJson(const char *path);
+
+    // Whether init created the Qt application (run refuses to start otherwise).
+    static bool initialized();
+};
