@@ -7,6 +7,7 @@
 #include <random>
 #include <vector>
 
+#include "bench_baselines.h"
 #include "AlgMea.h"
 
 namespace {
@@ -101,22 +102,12 @@ void AlgMea_30items(benchmark::State &state) {
     state.counters["items"] = static_cast<double>(items.size());
 }
 
-// Baseline: copying the frame's samples once.
-void copy_samples(benchmark::State &state) {
-    const size_t bytes = 2 * static_cast<size_t>(state.range(0)) * static_cast<size_t>(state.range(1));
-    std::vector<char> src(bytes, 1), dst(bytes);
-    for (auto _ : state) {
-        std::memcpy(dst.data(), src.data(), bytes);
-        benchmark::DoNotOptimize(dst.data());
-        benchmark::ClobberMemory();
-    }
-}
 
 void AlgMea_global_memcpy(benchmark::State &state) {
-    copy_samples(state);
+    bench_copy_samples(state);
 }
 void AlgMea_30items_memcpy(benchmark::State &state) {
-    copy_samples(state);
+    bench_copy_samples(state);
 }
 
 #define ALG_SIZES ->Args({384, 288})->Args({640, 512})->Args({1280, 1024})

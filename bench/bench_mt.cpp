@@ -6,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include "bench_baselines.h"
 #include "SarvikSDK.h"
 
 namespace {
@@ -113,22 +114,12 @@ void mtCheck_16(benchmark::State &state) {
     mtFree(&ctx);
 }
 
-// Baseline: copying the frame's samples once.
-void copy_samples(benchmark::State &state) {
-    const size_t bytes = 2 * static_cast<size_t>(state.range(0)) * static_cast<size_t>(state.range(1));
-    std::vector<char> src(bytes, 1), dst(bytes);
-    for (auto _ : state) {
-        std::memcpy(dst.data(), src.data(), bytes);
-        benchmark::DoNotOptimize(dst.data());
-        benchmark::ClobberMemory();
-    }
-}
 
 void mtGetResult_GMO_memcpy(benchmark::State &state) {
-    copy_samples(state);
+    bench_copy_samples(state);
 }
 void mtCheck_16_memcpy(benchmark::State &state) {
-    copy_samples(state);
+    bench_copy_samples(state);
 }
 
 #define MT_SIZES ->Args({384, 288})->Args({640, 512})->Args({1280, 1024})
