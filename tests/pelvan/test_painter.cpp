@@ -275,12 +275,12 @@ TEST_F(CanvasPaintTest, DocumentationPicture) {
     auto canvas = makeCanvas(960, 720, 640, 480);
     SyntheticFrame frame(640, 480);
     canvas->updateData(&frame.data);
-    struct Spec {
+    struct Shape {
         int type;
         std::initializer_list<QPoint> pts;
         int flags;
         int textPos;
-    } specs[] = {
+    } shapes[] = {
         {MEA_POINT, {QPoint(192, 192)}, 1, 0},
         {MEA_POINT3X3, {QPoint(560, 390)}, 1, 2},
         {MEA_POINTCROSS, {QPoint(600, 60)}, 1, 3},
@@ -292,7 +292,7 @@ TEST_F(CanvasPaintTest, DocumentationPicture) {
         {MEA_POLYGON, {QPoint(180, 390), QPoint(300, 370), QPoint(340, 450), QPoint(230, 465)}, 3, 0},
     };
     TempCanvasItemBase *ellipse = nullptr;
-    for (const Spec &s : specs) {
+    for (const Shape &s : shapes) {
         XMea m = makeMea(s.type, s.pts);
         m.flags = static_cast<uint8_t>(s.flags);
         m.textPos = static_cast<uint8_t>(s.textPos);
