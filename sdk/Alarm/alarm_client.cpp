@@ -36,7 +36,7 @@ struct AlarmClient {
     std::condition_variable queueCond;
     std::deque<AlarmDataHeader *> queue;  // front is the head: the next block to go
     bool delivering = false;              // a block is out of the queue on its way; it still takes a place
-    AlarmWake wake;
+    WakeSignal wake;
     std::thread worker;
 };
 
@@ -59,21 +59,21 @@ struct SenderText {
 // One delivery: connect, send the whole block, then wait for the server to close the connection, which it
 // does in order only once it has read the whole block (a server that gives up resets it). Until then the
 // block is not delivered: one stopping with the block in its backlog or half-read would lose it. One
-// deadline for all of it, like the server's. -100, -99, -98, -97, or kAlarmIoStopped when Stop cut it.
+// deadline for all of it, like the server's. -100, -99, -98, -97, or kWaitStopped when Stop cut it.
 int deliver(AlarmClient *c, const AlarmDataHeader *block) {
     const int fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd < 0) return SARVIK_ERR_SOCKET;
-    const int64_t deadlineMs = alarm_now_ms() + c->timeoutMs;
+    const int64_t deadlineMs = sdk_now_ms() + c->timeoutMs;
     int ret = alarm_connect(fd, c->serverAddr, c->config.port, deadlineMs, c->wake.fd());
     if (ret == 0) {
         ret = alarm_send_all(fd, block, block->totalSize, deadlineMs, c->wake.fd());
         if (ret == 0) {
             ret = alarm_wait_close(fd, deadlineMs, c->wake.fd());
-            if (ret != 0 && ret != kAlarmIoStopped) ret = SARVIK_ERR_RECV;
-        } else if (ret != kAlarmIoStopped) {
+            if (ret != 0 && ret != kWaitStopped) ret = SARVIK_ERR_RECV;
+        } else if (ret != kWaitStopped) {
             ret = SARVIK_ERR_SEND;
         }
-    } else if (ret != kAlarmIoStopped) {
+    } else if (ret != kWaitStopped) {
         ret = SARVIK_ERR_CONNECT;
     }
     close(fd);
@@ -106,7 +106,7 @@ void work_loop(AlarmClient *c) {
         }
 
         const int ret = deliver(c, block);
-        if (ret == kAlarmIoStopped) {
+        if (ret == kWaitStopped) {
             // Stop discards whatever is still to send, this block included.
             std::free(block);
             break;

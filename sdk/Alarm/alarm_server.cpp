@@ -37,7 +37,7 @@ struct AlarmServer {
     int timeoutMs = 0;
     std::mutex listMutex;
     std::vector<AlarmDataHeader *> blocks;  // received, not yet released
-    AlarmWake wake;
+    WakeSignal wake;
     std::thread worker;
 };
 
@@ -191,7 +191,7 @@ void accept_some(Conns &w) {
             accept4(s->listenFd, reinterpret_cast<sockaddr *>(&peer), &len, SOCK_NONBLOCK | SOCK_CLOEXEC);
         if (fd < 0) {
             if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM)
-                w.acceptPausedUntilMs = alarm_now_ms() + kAcceptPauseMs;
+                w.acceptPausedUntilMs = sdk_now_ms() + kAcceptPauseMs;
             if (errno == EINTR || errno == ECONNABORTED) continue;
             return;
         }
@@ -199,7 +199,7 @@ void accept_some(Conns &w) {
         c.fd = fd;
         inet_ntop(AF_INET, &peer.sin_addr, c.ip, sizeof c.ip);
         c.port = ntohs(peer.sin_port);
-        c.deadlineMs = alarm_now_ms() + s->timeoutMs;
+        c.deadlineMs = sdk_now_ms() + s->timeoutMs;
         c.lastActive = ++w.activity;
         // A client sends right after connecting: its bytes are often here already.
         pump(w, c);
@@ -211,7 +211,7 @@ void work_loop(AlarmServer *s) {
     SDK_LOG("work_loop enter");
     Conns w(s);
     while (s->running) {
-        const int64_t now = alarm_now_ms();
+        const int64_t now = sdk_now_ms();
         int64_t wakeAtMs = now + kIdleWaitMs;
         nfds_t n = 0;
         w.fds[n++] = {s->wake.fd(), POLLIN, 0};
@@ -232,7 +232,7 @@ void work_loop(AlarmServer *s) {
         const int rc = poll(w.fds, n, static_cast<int>(std::max<int64_t>(0, wakeAtMs - now)));
         if (rc < 0) {
             // Interrupted, or out of memory for the wait: try again shortly, without spinning.
-            if (errno != EINTR) alarm_wait(-1, 0, alarm_now_ms() + kAcceptPauseMs, s->wake.fd());
+            if (errno != EINTR) sdk_wait_fd(-1, 0, sdk_now_ms() + kAcceptPauseMs, s->wake.fd());
             continue;
         }
         if (w.fds[0].revents) break;
@@ -241,7 +241,7 @@ void work_loop(AlarmServer *s) {
             // The place may have been emptied meanwhile to make room for another block.
             if (w.fds[i].revents && c.fd == w.fds[i].fd) pump(w, c);
         }
-        const int64_t later = alarm_now_ms();
+        const int64_t later = sdk_now_ms();
         for (Conn &c : w.slot)
             if (c.fd >= 0 && later >= c.deadlineMs) finish(w, c, SARVIK_ERR_RECV);
         if (listenAt > 0 && w.fds[listenAt].revents) accept_some(w);

@@ -2,7 +2,6 @@
 
 #include <arpa/inet.h>
 #include <poll.h>
-#include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <time.h>
 #include <unistd.h>
@@ -26,30 +25,13 @@ constexpr int kMaxInterrupts = 1000;
 // A whole frame's worth of datagrams must fit the socket's queue; the system caps what it grants.
 constexpr int kMaxRecvBuffer = 8 << 20;
 
-int64_t monotonic_ms() {
-    struct timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<int64_t>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
-}
-
 // Waits up to the receive time-out for the socket to become readable: false on time-out (errno EAGAIN,
 // as a socket time-out gives) or when a stop interrupts the wait.
 bool wait_readable(FrameRecverUdp *r, int fd) {
-    const int64_t deadline = monotonic_ms() + frame_recver_recv_timeout_ms();
-    for (int interrupts = 0; interrupts < kMaxInterrupts; ++interrupts) {
-        if (r->interrupted.load()) break;
-        const int64_t left = deadline - monotonic_ms();
-        if (left <= 0) {
-            errno = EAGAIN;
-            return false;
-        }
-        pollfd p[2] = {{fd, POLLIN, 0}, {r->wakeFd, POLLIN, 0}};
-        const int n = poll(p, r->wakeFd >= 0 ? 2 : 1, static_cast<int>(left));
-        if (n > 0) return (p[1].revents & POLLIN) == 0;
-        if (n < 0 && errno != EINTR) return false;
-    }
-    errno = EINTR;
-    return false;
+    if (r->interrupted.load()) return false;
+    const int rc = sdk_wait_fd(fd, POLLIN, sdk_now_ms() + frame_recver_recv_timeout_ms(), r->wake.fd());
+    if (rc == kWaitTimedOut) errno = EAGAIN;
+    return rc == 0;
 }
 
 // One datagram, waiting at most the receive time-out for it. Queued datagrams are taken without a wait.
@@ -70,7 +52,9 @@ UdpFragmentHeader fragment_header(const uint8_t *slot, int bytes) {
     return h;
 }
 
-uint8_t *slot_at(const FrameRecverUdp *r, int i) { return r->area + static_cast<size_t>(i) * kUdpDatagramMax; }
+uint8_t *slot_at(const FrameRecverUdp *r, int i) {
+    return r->area + static_cast<size_t>(i) * kUdpDatagramMax;
+}
 
 // Receives into slot i; false (logged) when the receive fails or times out.
 bool recv_slot(FrameRecverUdp *r, int i) {
@@ -86,11 +70,11 @@ bool recv_slot(FrameRecverUdp *r, int i) {
 // Collects one train into the receive area: the number of datagrams, or -97 / -95.
 int collect_train(FrameRecverUdp *r) {
     // Waiting: drop whatever is not the start of a frame. A stream of strays must not hold us for ever.
-    const int64_t deadline = monotonic_ms() + frame_recver_recv_timeout_ms();
+    const int64_t deadline = sdk_now_ms() + frame_recver_recv_timeout_ms();
     for (;;) {
         if (!recv_slot(r, 0)) return kFrRecvFailed;
         if (fragment_header(slot_at(r, 0), r->slotBytes[0]).flags & SARVIK_UDP_FIRST) break;
-        if (monotonic_ms() > deadline) {
+        if (sdk_now_ms() > deadline) {
             SDK_LOG("wsae %d", ETIMEDOUT);
             return kFrRecvFailed;
         }
@@ -107,8 +91,8 @@ int collect_train(FrameRecverUdp *r) {
 void send_next_frame_request(FrameRecverUdp *r) {
     r->control.msgType = SARVIK_UDP_CTRL_NEXT_FRAME;
     // A lost request shows up as a receive time-out on the next attempt, which the preview handles.
-    sendto(r->fd, &r->control, kUdpControlSize, MSG_NOSIGNAL, reinterpret_cast<const sockaddr *>(&r->controlAddr),
-           sizeof r->controlAddr);
+    sendto(r->fd, &r->control, kUdpControlSize, MSG_NOSIGNAL,
+           reinterpret_cast<const sockaddr *>(&r->controlAddr), sizeof r->controlAddr);
 }
 
 int fail_open(int fd, int code) {
@@ -116,7 +100,9 @@ int fail_open(int fd, int code) {
     return code;
 }
 
-void *op_create(uint16_t width, uint16_t height) { return frame_recver_udp_create(width, height); }
+void *op_create(uint16_t width, uint16_t height) {
+    return frame_recver_udp_create(width, height);
+}
 void op_free(void **recver) {
     auto *r = static_cast<FrameRecverUdp *>(*recver);
     frame_recver_udp_free(&r);
@@ -125,12 +111,16 @@ void op_free(void **recver) {
 int op_open(void *recver, uint32_t address, uint16_t port) {
     return FR_Start(static_cast<FrameRecverUdp *>(recver), address, port);
 }
-void op_close(void *recver) { frame_recver_udp_close(static_cast<FrameRecverUdp *>(recver)); }
+void op_close(void *recver) {
+    frame_recver_udp_close(static_cast<FrameRecverUdp *>(recver));
+}
 int op_receive(void *recver, _DataFrame *frame) {
     return frame_recver_udp_receive(static_cast<FrameRecverUdp *>(recver), frame);
 }
 
-void op_interrupt(void *recver) { frame_recver_udp_interrupt(static_cast<FrameRecverUdp *>(recver)); }
+void op_interrupt(void *recver) {
+    frame_recver_udp_interrupt(static_cast<FrameRecverUdp *>(recver));
+}
 
 }  // namespace
 
@@ -143,7 +133,6 @@ FrameRecverUdp *frame_recver_udp_create(uint16_t width, uint16_t height) {
     auto *r = new (std::nothrow) FrameRecverUdp{};
     if (!r) return nullptr;
     r->fd = -1;
-    r->wakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     r->interrupted = false;
     r->width = width;
     r->height = height;
@@ -153,7 +142,7 @@ FrameRecverUdp *frame_recver_udp_create(uint16_t width, uint16_t height) {
     r->area = static_cast<uint8_t *>(std::malloc(static_cast<size_t>(r->fragmentCapacity) * kUdpDatagramMax));
     r->slotBytes = static_cast<int *>(std::calloc(static_cast<size_t>(r->fragmentCapacity), sizeof(int)));
     r->frameBuffer = static_cast<uint8_t *>(std::malloc(maxFrame));
-    if (r->wakeFd < 0 || !r->area || !r->slotBytes || !r->frameBuffer) frame_recver_udp_free(&r);
+    if (!r->wake.reset() || !r->area || !r->slotBytes || !r->frameBuffer) frame_recver_udp_free(&r);
     return r;
 }
 
@@ -164,7 +153,6 @@ void frame_recver_udp_free(FrameRecverUdp **recver) {
     std::free(r->area);
     std::free(r->slotBytes);
     std::free(r->frameBuffer);
-    if (r->wakeFd >= 0) close(r->wakeFd);
     delete r;
     *recver = nullptr;
 }
@@ -176,9 +164,7 @@ void frame_recver_udp_close(FrameRecverUdp *r) {
 
 void frame_recver_udp_interrupt(FrameRecverUdp *r) {
     r->interrupted = true;
-    const uint64_t one = 1;
-    // A failed write means the counter is raised already, which wakes the waits just the same.
-    if (r->wakeFd >= 0 && write(r->wakeFd, &one, sizeof one) < 0) return;
+    r->wake.raise();
 }
 
 int FR_Start(FrameRecverUdp *r, uint32_t address, uint16_t port) {
@@ -194,8 +180,10 @@ int FR_Start(FrameRecverUdp *r, uint32_t address, uint16_t port) {
     if (sock_set_timeouts(fd, frame_recver_send_timeout_ms(), frame_recver_recv_timeout_ms()) != 0)
         return fail_open(fd, kFrSocketOption);
     // Best effort: without it a large frame may overrun the default queue; the system caps the size.
-    const size_t wanted = 2 * (r->maxFrameSize + static_cast<size_t>(r->fragmentCapacity) * kUdpFragmentHeaderSize);
-    const int rcvbuf = wanted > static_cast<size_t>(kMaxRecvBuffer) ? kMaxRecvBuffer : static_cast<int>(wanted);
+    const size_t wanted =
+        2 * (r->maxFrameSize + static_cast<size_t>(r->fragmentCapacity) * kUdpFragmentHeaderSize);
+    const int rcvbuf =
+        wanted > static_cast<size_t>(kMaxRecvBuffer) ? kMaxRecvBuffer : static_cast<int>(wanted);
     setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &rcvbuf, sizeof rcvbuf);
 
     r->control.status = 0;
@@ -222,7 +210,8 @@ int FR_Start(FrameRecverUdp *r, uint32_t address, uint16_t port) {
     SDK_LOG("server, %s:%d", text, answer.port);
 
     socklen_t len = sizeof r->localAddr;
-    if (getsockname(fd, reinterpret_cast<sockaddr *>(&r->localAddr), &len) != 0) return fail_open(fd, kFrSocketOption);
+    if (getsockname(fd, reinterpret_cast<sockaddr *>(&r->localAddr), &len) != 0)
+        return fail_open(fd, kFrSocketOption);
     inet_ntop(AF_INET, &r->localAddr.sin_addr, text, sizeof text);
     SDK_LOG("local, %s:%d", text, ntohs(r->localAddr.sin_port));
     r->fd = fd;
@@ -242,10 +231,12 @@ int udp_train_check(const uint8_t *area, const int *sizes, int count, size_t max
         if (sizes[i] < static_cast<int>(kUdpFragmentHeaderSize)) return kFrMalformed;
         const UdpFragmentHeader h = fragment_header(slot, sizes[i]);
         // Fragment numbers run on across frames, so they may wrap within one.
-        if (i > 0 && h.fragment != static_cast<uint16_t>(fragment_header(slot - kUdpDatagramMax, sizes[i - 1]).fragment + 1))
+        if (i > 0 && h.fragment != static_cast<uint16_t>(
+                                       fragment_header(slot - kUdpDatagramMax, sizes[i - 1]).fragment + 1))
             return kFrMalformed;
         // The announced length must be there: bytes past the datagram are a previous train's leftovers.
-        if (h.payloadLength > kUdpPayloadMax || h.payloadLength > static_cast<size_t>(sizes[i]) - kUdpFragmentHeaderSize)
+        if (h.payloadLength > kUdpPayloadMax ||
+            h.payloadLength > static_cast<size_t>(sizes[i]) - kUdpFragmentHeaderSize)
             return kFrMalformed;
         total += h.payloadLength;
     }
@@ -266,7 +257,9 @@ int FR_RecvRaw(FrameRecverUdp *r, void *buf, size_t bufSize) {
     if (r->fd < 0) return kFrNotOpen;
     if (!buf || bufSize < r->maxFrameSize) return kFrBufferSmall;
     int ret = collect_train(r);
-    if (ret > 0) ret = udp_train_check(r->area, r->slotBytes, ret, r->maxFrameSize, static_cast<uint8_t *>(buf), bufSize);
+    if (ret > 0)
+        ret = udp_train_check(r->area, r->slotBytes, ret, r->maxFrameSize, static_cast<uint8_t *>(buf),
+                              bufSize);
     send_next_frame_request(r);
     return ret;
 }

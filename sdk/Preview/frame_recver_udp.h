@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "frame_recver.h"
+#include "sdk_wait.h"
 
 namespace sarvik {
 
@@ -31,9 +32,9 @@ struct FrameRecverUdp {
     sockaddr_in dataAddr;     // the camera's data port, from the open reply
     sockaddr_in localAddr;
     int fd;  // -1 when closed
-    // A stop raises wakeFd (an eventfd) and the flag: every wait for a datagram ends at once and later
-    // opens fail. The only members another thread touches.
-    int wakeFd;
+    // A stop raises the signal and the flag: every wait for a datagram ends at once and later opens fail.
+    // The only members another thread touches.
+    WakeSignal wake;
     std::atomic<bool> interrupted;
 };
 

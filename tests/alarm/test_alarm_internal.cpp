@@ -199,25 +199,25 @@ TEST(AlarmConnRead, TakesWhatTheSocketHoldsWithoutWaiting) {
 }
 
 TEST(AlarmSocket, StopSignalEndsWaitsUntilReset) {
-    AlarmWake wake;
+    WakeSignal wake;
     ASSERT_TRUE(wake.reset());
     wake.raise();
-    EXPECT_EQ(alarm_wait(-1, 0, alarm_now_ms() + 30000, wake.fd()), kAlarmIoStopped);
-    EXPECT_EQ(alarm_wait(-1, 0, alarm_now_ms() + 30000, wake.fd()), kAlarmIoStopped) << "it stays raised";
+    EXPECT_EQ(sdk_wait_fd(-1, 0, sdk_now_ms() + 30000, wake.fd()), kWaitStopped);
+    EXPECT_EQ(sdk_wait_fd(-1, 0, sdk_now_ms() + 30000, wake.fd()), kWaitStopped) << "it stays raised";
     ASSERT_TRUE(wake.reset());
-    EXPECT_EQ(alarm_wait(-1, 0, alarm_now_ms() + 10, wake.fd()), kAlarmIoTimedOut)
+    EXPECT_EQ(sdk_wait_fd(-1, 0, sdk_now_ms() + 10, wake.fd()), kWaitTimedOut)
         << "reset lowers the signal";
 
     // Waiting for a peer's close ends at the signal too, and tells an orderly close from a reset.
     SocketPair p;
     wake.raise();
-    EXPECT_EQ(alarm_wait_close(p.reader(), alarm_now_ms() + 30000, wake.fd()), kAlarmIoStopped);
+    EXPECT_EQ(alarm_wait_close(p.reader(), sdk_now_ms() + 30000, wake.fd()), kWaitStopped);
     ASSERT_TRUE(wake.reset());
     ASSERT_TRUE(p.write(Bytes(10, 'x')));
-    EXPECT_EQ(alarm_wait_close(p.reader(), alarm_now_ms() + 50, wake.fd()), kAlarmIoTimedOut)
+    EXPECT_EQ(alarm_wait_close(p.reader(), sdk_now_ms() + 50, wake.fd()), kWaitTimedOut)
         << "bytes are no close";
     p.close_writer();
-    EXPECT_EQ(alarm_wait_close(p.reader(), alarm_now_ms() + 30000, wake.fd()), 0);
+    EXPECT_EQ(alarm_wait_close(p.reader(), sdk_now_ms() + 30000, wake.fd()), 0);
 }
 
 namespace {
