@@ -18,6 +18,7 @@ PKGS=(
   libaravis-dev aravis-tools
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth iproute2 util-linux procps python3 binutils
+  dbus dbus-x11 at-spi2-core python3-pyatspi gir1.2-atspi-2.0 xdotool
 )
 
 # OpenCV is only a benchmark baseline: installed for `make bench`, not for tests.
