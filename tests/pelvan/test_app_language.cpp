@@ -10,6 +10,7 @@
 #include "AppFont.h"
 #include "AppStatic.h"
 #include "CApp.h"
+#include "CDeviceManager.h"
 #include "CAppConfig.h"
 #include "CConfigManager.h"
 
@@ -116,8 +117,8 @@ TEST(AppLanguage, SingletonShowsItsParts) {
     EXPECT_NE(app.commonManager(), nullptr);
     EXPECT_NE(app.configManager(), nullptr);
     EXPECT_NE(app.tempCanvasManager(), nullptr);
-    // The device layer is not part of this build yet.
-    EXPECT_EQ(app.deviceManager(), nullptr);
+    EXPECT_NE(app.deviceManager(), nullptr);
+    EXPECT_NE(app.deviceManager()->device(), nullptr);
     const int saved = AppStatic::debug_netdEnable;
     for (int v : {0, 1, 7}) {
         AppStatic::debug_netdEnable = v;

@@ -28,6 +28,7 @@
 #include "CApp.h"
 #include "CAppConfig.h"
 #include "CConfigManager.h"
+#include "CDeviceManager.h"
 #include "SarvikSDK.h"
 #include "XPainterStatic.h"
 #include "filelog_handler.h"
@@ -48,6 +49,8 @@ QTranslator *AppStatic::app_translator = nullptr;
 int AppStatic::debug_netdEnable = 0;
 int AppStatic::debug_netdFrameCount = 0;
 int AppStatic::debug_netdCalcInterval = 0;
+QStringList AppStatic::opt_cameras;
+bool AppStatic::opt_discovery = true;
 int AppStatic::chart_fifoSize = 0;
 int64_t AppStatic::chart_updateInterval = 0;
 
@@ -133,6 +136,49 @@ void armCheckOptions(QQuickWindow *window) {
 
 }  // namespace
 
+const char *AppStatic::usageText() {
+    return "usage: pelvan [options]\n"
+           "\n"
+           "The desktop tool for the thermal cameras on the local network.\n"
+           "\n"
+           "  --camera ADDRESS     list the camera at ADDRESS at start (repeatable); it stays in the list\n"
+           "                       after every search\n"
+           "  --no-discovery       do not search the network for cameras when the window opens\n"
+           "  --quit-after-ms N    end N milliseconds after the window was first drawn\n"
+           "  --screenshot FILE    save the first drawn window as an image\n"
+           "  --help               this text\n";
+}
+
+int AppStatic::parseOptions(int argc, char **argv) {
+    opt_cameras.clear();
+    opt_discovery = true;
+    for (int i = 1; i < argc; ++i) {
+        const char *a = argv[i];
+        if (!std::strcmp(a, "--help") || !std::strcmp(a, "-h")) {
+            std::fputs(usageText(), stdout);
+            std::fflush(stdout);
+            return 1;
+        }
+        if (!std::strcmp(a, "--no-discovery")) {
+            opt_discovery = false;
+        } else if (!std::strcmp(a, "--camera")) {
+            if (i + 1 >= argc || !argv[i + 1][0]) {
+                std::fprintf(stderr, "pelvan: --camera needs an address\n%s", usageText());
+                return -8;
+            }
+            const QString ip = QString::fromLocal8Bit(argv[++i]).trimmed();
+            if (!opt_cameras.contains(ip)) opt_cameras.append(ip);
+        } else if (!std::strcmp(a, "--quit-after-ms") || !std::strcmp(a, "--screenshot")) {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "pelvan: %s needs a value\n%s", a, usageText());
+                return -8;
+            }
+            ++i;
+        }
+    }
+    return 0;
+}
+
 bool AppStatic::initialized() {
     return app_qt != nullptr;
 }
@@ -205,6 +251,7 @@ int AppStatic::init(int &argc, char **argv, const QString &name) {
     app = new CApp(app_qt);
     qmlRegisterSingletonInstance("Sarvik", 1, 0, "CApp", app);
     app->init();
+    app->deviceManager()->setStartupOptions(opt_cameras, opt_discovery);
     return 0;
 }
 

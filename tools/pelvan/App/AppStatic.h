@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <ctime>
@@ -45,6 +46,17 @@ struct AppStatic {
     // CAppConfig::bin2cls and read on every frame.
     static int chart_fifoSize;
     static int64_t chart_updateInterval;
+
+    // Program options, taken by parseOptions before init: addresses listed at start ("--camera ADDRESS",
+    // repeatable) and whether the start-up search runs ("--no-discovery" turns it off).
+    static QStringList opt_cameras;
+    static bool opt_discovery;
+
+    // Reads the program options. 1: "--help" was given and the usage text is printed on stdout (the
+    // program ends with 0 without opening a window); -8: an option lacks its value (a message on stderr);
+    // 0 otherwise. Options it does not know (Qt's own, the check options) are left alone.
+    static int parseOptions(int argc, char **argv);
+    static const char *usageText();
 
     // Brings the process up (a second call returns 0 at once). argc must outlive the application.
     static int init(int &argc, char **argv, const QString &name = QStringLiteral("Pelvan"));

@@ -11,21 +11,29 @@
 #include "AppStatic.h"
 #include "CCommonManager.h"
 #include "CConfigManager.h"
+#include "CDeviceManager.h"
 #include "TempCanvasManager.h"
 
 CApp::CApp(QObject *parent)
     : QObject(parent),
       m_commonManager(new CCommonManager(this)),
       m_configManager(new CConfigManager(this)),
-      m_tempCanvasManager(new TempCanvasManager(this)) {}
+      m_tempCanvasManager(new TempCanvasManager(this)),
+      m_deviceManager(new CDeviceManager(this)) {}
 
-CApp::~CApp() = default;  // the managers are children
+CApp::~CApp() {
+    // The device stops its preview and logs out first, while the configuration and the canvas manager it
+    // uses are still there; the other managers are children.
+    delete m_deviceManager;
+    m_deviceManager = nullptr;
+}
 
 void CApp::init() {
     m_configManager->init();
     setLanguage();
     m_commonManager->init();
     TempCanvasManager::init();
+    m_deviceManager->init();
 }
 
 QString CApp::appName() const {

@@ -6,6 +6,7 @@
 
 class CCommonManager;
 class CConfigManager;
+class CDeviceManager;
 class TempCanvasManager;
 
 class CApp : public QObject {
@@ -14,9 +15,8 @@ class CApp : public QObject {
     Q_PROPERTY(QString appVersion READ appVersion CONSTANT)
     Q_PROPERTY(CCommonManager *commonManager READ commonManager CONSTANT)
     Q_PROPERTY(CConfigManager *configManager READ configManager CONSTANT)
-    // Filled by the device layer once it is built into the program; null until then, and the views test
-    // for it before use.
-    Q_PROPERTY(QObject *deviceManager READ deviceManager CONSTANT)
+    // The camera list and the live device.
+    Q_PROPERTY(CDeviceManager *deviceManager READ deviceManager CONSTANT)
     Q_PROPERTY(TempCanvasManager *tempCanvasManager READ tempCanvasManager CONSTANT)
     Q_PROPERTY(bool debug_netdEnable READ debug_netdEnable CONSTANT)
     // Locale and font family chosen by setLanguage.
@@ -25,17 +25,18 @@ class CApp : public QObject {
 
 public:
     explicit CApp(QObject *parent = nullptr);
+    // Stops a working device (and waits for it) before anything else goes.
     ~CApp() override;
 
     // Loads the configuration, installs the translation, fills the enumerations and registers the
-    // canvas types.
+    // canvas and device types.
     void init();
 
     QString appName() const;
     QString appVersion() const { return QStringLiteral("1.5.0.0627"); }
     CCommonManager *commonManager() const { return m_commonManager; }
     CConfigManager *configManager() const { return m_configManager; }
-    QObject *deviceManager() const { return nullptr; }
+    CDeviceManager *deviceManager() const { return m_deviceManager; }
     TempCanvasManager *tempCanvasManager() const { return m_tempCanvasManager; }
     bool debug_netdEnable() const;
     QString localeName() const { return m_localeName; }
@@ -57,6 +58,7 @@ private:
     CCommonManager *m_commonManager;
     CConfigManager *m_configManager;
     TempCanvasManager *m_tempCanvasManager;
+    CDeviceManager *m_deviceManager;
     QString m_localeName;
     QString m_fontFamily;
 };

@@ -2,11 +2,14 @@ import QtQuick 2.15
 import QtQuick.Controls 2.15
 import Tavo5 1.0
 import Sarvik 1.0
-import "Basic" as Basic
 
-// The main window: a top bar with the manual and the settings, the pages below it.
+// The main window: a top bar with the page tabs, the manual and the settings; the page below it; the
+// notice and confirmation pop-ups every view reports through.
 ApplicationWindow {
     id: main
+
+    readonly property var deviceManager: CApp.deviceManager
+    readonly property var device: deviceManager ? deviceManager.device : null
 
     width: 1200
     height: 800
@@ -19,8 +22,19 @@ ApplicationWindow {
         notify.xopen(type, msg)
     }
 
-    function openAppConfig() {
-        appConfig.xopen()
+    // Success or failure of a call; a failure also shows the code the call returned.
+    function notifyErrorCode(code, act) {
+        notify.xopenErrorCode(code, act)
+        if (typeof code === "number" && code < 0)
+            notify.xnotifyInfo = notify.xnotifyInfo + " (" + code + ")"
+    }
+
+    // Asks before doing something that cannot be undone; OK runs callback.
+    function confirmOp(title, msg, callback) {
+        confirm.xtitle = title
+        confirm.message = msg
+        confirm.callback = callback
+        confirm.open()
     }
 
     Rectangle {
@@ -30,16 +44,14 @@ ApplicationWindow {
         height: 50
         color: XTheme.fill_color_1
 
-        Text {
+        XTab {
+            id: pageTab
+            objectName: "pageTab"
             anchors.left: parent.left
-            anchors.leftMargin: 16
-            anchors.verticalCenter: parent.verticalCenter
-            text: main.title
-            color: XTheme.text_color_primary
-            font.pixelSize: XTheme.font_size_large
-            font.bold: true
-            Accessible.role: Accessible.Heading
-            Accessible.name: text
+            anchors.bottom: parent.bottom
+            height: 50
+            xitemWidth: 120
+            xnames: [qsTrId("Preview")]
         }
 
         Row {
@@ -48,13 +60,12 @@ ApplicationWindow {
             anchors.verticalCenter: parent.verticalCenter
             spacing: 8
 
-            XButton {
+            XButtonSvg {
                 objectName: "manualButton"
                 width: 40
                 iconSource: "qrc:/Icons/information.svg"
                 iconWidth: 24
                 iconHeight: 24
-                xiconTinted: true
                 xtip: qsTrId("Manual")
                 onClicked: {
                     if (CApp.openManual() < 0)
@@ -62,105 +73,81 @@ ApplicationWindow {
                 }
             }
 
-            XButton {
+            XButtonSvg {
                 objectName: "appConfigButton"
                 width: 40
                 iconSource: "qrc:/Icons/cog.svg"
                 iconWidth: 24
                 iconHeight: 24
-                xiconTinted: true
                 xtip: qsTrId("AppConfig")
-                onClicked: main.openAppConfig()
+                onClicked: App.openView("Basic/AppConfig")
             }
         }
     }
 
-    // The settings in force, until the camera pages fill this area.
-    Column {
-        id: summary
-        objectName: "configSummary"
-        readonly property var config: CApp.configManager.config
-        x: 24
-        y: topBar.height + 24
-        width: Math.min(640, parent.width - 48)
-        spacing: 8
-
-        XHead {
-            width: parent.width
-            height: 32
-            xtext: qsTrId("AppConfig")
-        }
-
-        XInputEnum {
-            width: parent.width
-            xpanelNameWidth: 200
-            xname: qsTrId("Language")
-            xreadonly: true
-            xoptions: CApp.commonManager.languageList
-            xvalue: summary.config.language
-        }
-
-        XInputString {
-            width: parent.width
-            xpanelNameWidth: 200
-            xname: qsTrId("SaveDir")
-            xreadonly: true
-            xvalue: summary.config.saveDir
-        }
-
-        XInputEnum {
-            width: parent.width
-            xpanelNameWidth: 200
-            xname: qsTrId("TransType")
-            xreadonly: true
-            xoptions: CApp.commonManager.transTypeList
-            xvalue: summary.config.transType
-        }
-
-        XInputInt {
-            width: parent.width
-            xpanelNameWidth: 200
-            xname: qsTrId("ChartUpdateInterval")
-            xreadonly: true
-            xvalue: summary.config.chartUpdateInterval
-        }
-
-        XInputInt {
-            width: parent.width
-            xpanelNameWidth: 200
-            xname: qsTrId("ChartFifoSize")
-            xreadonly: true
-            xvalue: summary.config.chartFifoSize
-        }
-
-        XButton {
-            objectName: "editConfigButton"
-            text: qsTrId("Edit")
-            xbuttonType: 1
-            onClicked: main.openAppConfig()
-        }
+    MainPreview {
+        id: preview
+        objectName: "mainPreview"
+        anchors.top: topBar.bottom
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        visible: pageTab.xcurrentIndex === 0
+        deviceManager: main.deviceManager
     }
 
-    Basic.AppConfig {
-        id: appConfig
-        objectName: "appConfig"
-        parent: Overlay.overlay
-        onSaved: function (code, languageChanged) {
-            if (code < 0)
-                notify.xopenErrorCode(code, qsTrId("Save") + " ")
-            else if (languageChanged)
-                main.notifyError(1, qsTrId("LanguageNextStart"))
-            else
-                notify.xopenErrorCode(code, qsTrId("Save") + " ")
+    // A start that failed on the worker (login or preview) comes back here.
+    Connections {
+        target: main.device
+        function onStartFailed(errorCode) {
+            main.notifyErrorCode(errorCode, qsTrId("Play") + " ")
         }
     }
 
     XPopupNotify {
         id: notify
         objectName: "notify"
+        parent: Overlay.overlay
         width: 400
         height: 50
         x: Math.round((main.width - width) / 2)
         y: Math.round((main.height - height) / 2)
+    }
+
+    XPopup {
+        id: confirm
+        objectName: "confirm"
+        parent: Overlay.overlay
+
+        property string message: ""
+        property var callback: null
+
+        xinterWidth: 400
+        xinterHeight: 80
+        onClicked: function (ok) {
+            var fn = callback
+            callback = null
+            if (ok && typeof fn === "function")
+                fn()
+        }
+
+        xcontentLoader.sourceComponent: Text {
+            leftPadding: 16
+            rightPadding: 16
+            verticalAlignment: Text.AlignVCenter
+            wrapMode: Text.Wrap
+            text: confirm.message
+            color: XTheme.text_color_regular
+            font.pixelSize: XTheme.font_size_medium
+            Accessible.role: Accessible.StaticText
+            Accessible.name: text
+        }
+    }
+
+    Component.onCompleted: {
+        App.main = main
+        // The start-up cameras, then a search unless the program was told to skip it.
+        if (deviceManager)
+            deviceManager.node_startup()
     }
 }

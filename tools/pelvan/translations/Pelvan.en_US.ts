@@ -615,5 +615,17 @@
         <source>Edit</source>
         <translation>Edit</translation>
     </message>
+    <message id="LiveImage">
+        <source>LiveImage</source>
+        <translation>Live image</translation>
+    </message>
+    <message id="SkippedFrames">
+        <source>SkippedFrames</source>
+        <translation>Skipped frames</translation>
+    </message>
+    <message id="GearLevel">
+        <source>GearLevel</source>
+        <translation>Gear</translation>
+    </message>
 </context>
 </TS>

@@ -615,5 +615,17 @@
         <source>Edit</source>
         <translation>修改</translation>
     </message>
+    <message id="LiveImage">
+        <source>LiveImage</source>
+        <translation>实时图像</translation>
+    </message>
+    <message id="SkippedFrames">
+        <source>SkippedFrames</source>
+        <translation>丢弃帧数</translation>
+    </message>
+    <message id="GearLevel">
+        <source>GearLevel</source>
+        <translation>档位</translation>
+    </message>
 </context>
 </TS>

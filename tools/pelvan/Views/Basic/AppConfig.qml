@@ -2,6 +2,7 @@ import QtQuick 2.15
 import QtQuick.Controls 2.15
 import Tavo5 1.0
 import Sarvik 1.0
+import ".."
 
 // The settings dialog. It edits a private copy of the configuration in force and hands it to the
 // configuration manager on "Save"; "Cancel" leaves everything as it was.
@@ -23,12 +24,6 @@ XPopup {
 
     CAppConfig {
         id: edit
-    }
-
-    XFolderDialog {
-        id: folderDialog
-        title: qsTrId("SelectFolder")
-        onAccepted: root.xcontentLoader.item.setSaveDir(xselectedFolder)
     }
 
     onAboutToShow: {
@@ -53,6 +48,13 @@ XPopup {
             root.close()
     }
 
+    onSaved: function (code, languageChanged) {
+        if (languageChanged)
+            App.notifyError(1, qsTrId("LanguageNextStart"))
+        else
+            App.notifyErrorCode(code, qsTrId("Save") + " ")
+    }
+
     xcontentLoader.sourceComponent: Item {
         id: page
 
@@ -64,7 +66,12 @@ XPopup {
             chartFifoSize.init(edit.chartFifoSize)
         }
 
-        function setSaveDir(dir) {
+        // The folder dialog starts from the shown folder and hands the chosen one back.
+        function getfn() {
+            return saveDir.xvalue
+        }
+
+        function setfn(dir) {
             saveDir.init(dir)
         }
 
@@ -108,7 +115,7 @@ XPopup {
                     xrule_notNull: true
                 }
 
-                XButton {
+                XButtonSvg {
                     id: folderButton
                     objectName: "saveDirButton"
                     width: 40
@@ -117,10 +124,7 @@ XPopup {
                     iconWidth: 20
                     iconHeight: 20
                     xtip: qsTrId("SelectFolder")
-                    onClicked: {
-                        folderDialog.xcurrentFolder = saveDir.xvalue
-                        folderDialog.open()
-                    }
+                    onClicked: App.openFolderDialog(0, page)
                 }
             }
 
