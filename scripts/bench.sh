@@ -42,3 +42,4 @@ if [ -x "$build/bin/e2e_preview" ]; then
     echo
     "$build/bin/e2e_preview" | tee "$out/e2e_preview.txt"
 fi
+echo; /usr/bin/python3 "$(dirname "$0")/bench_pelvan.py" "$build" | tee "$out/bench_pelvan.txt"

@@ -15,7 +15,7 @@ PKGS=(
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev libgstrtspserver-1.0-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-plugins-bad
   gstreamer1.0-libav gstreamer1.0-tools
-  libaravis-dev aravis-tools
+  libaravis-dev aravis-tools libusb-1.0-0-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth iproute2 util-linux procps python3 binutils
   dbus dbus-x11 at-spi2-core python3-pyatspi gir1.2-atspi-2.0 xdotool

@@ -435,7 +435,8 @@ int CDevice::buildSnapshot(const TempData &frame, int width, int height, const _
     end.width = static_cast<uint16_t>(width);
     end.height = static_cast<uint16_t>(height);
     end.mark = SARVIK_TEMP_TAIL_MARK;
-    std::memcpy(t + tail - sizeof(TempTailEnd), &end, sizeof(end));
+    const int endSize = static_cast<int>(sizeof(end));
+    out->replace(out->size() - endSize, endSize, reinterpret_cast<const char *>(&end), endSize);
     return 0;
 }
 
