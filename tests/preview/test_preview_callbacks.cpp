@@ -36,8 +36,11 @@ struct Probe {
             ++p->statusEvents;
             return;
         }
+        // Frames that arrive before the caller has the handle are not counted: on a loaded machine several
+        // may, and an action tied to frame n would then never run.
+        if (p->handle.load() < 0) return;
         const int n = ++p->frames;
-        if (p->handle.load() < 0 || !p->action) return;
+        if (!p->action) return;
         p->action(*p, n, frame);
     }
 
