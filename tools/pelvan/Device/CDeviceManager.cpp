@@ -5,8 +5,14 @@
 #include <QtConcurrent>
 #include <QtQml>
 
+#include "CBatchRunner.h"
+#include "CComEditor.h"
+#include "CCustEditor.h"
 #include "CDevice.h"
+#include "CDeviceConfiger.h"
 #include "CDeviceNode.h"
+#include "CFixDistEditor.h"
+#include "CWeiJuEditor.h"
 #include "TempDataState.h"
 
 namespace {
@@ -22,7 +28,14 @@ CDeviceNode *nodeAt(QQmlListProperty<CDeviceNode> *p, int i) {
 
 }  // namespace
 
-CDeviceManager::CDeviceManager(QObject *parent) : QObject(parent), m_device(new CDevice(this)) {
+CDeviceManager::CDeviceManager(QObject *parent)
+    : QObject(parent),
+      m_device(new CDevice(this)),
+      m_deviceConfiger(new CDeviceConfiger(this)),
+      m_custEditor(new CCustEditor(this)),
+      m_weijuEditor(new CWeiJuEditor(this)),
+      m_fixdistEditor(new CFixDistEditor(this)),
+      m_comEditor(new CComEditor(this)) {
     // Automatic connection: queued when the discovery task emits it from a pool thread.
     connect(this, &CDeviceManager::qtc_workEnd, this, &CDeviceManager::qtc_onWorkEnd);
 }
@@ -34,6 +47,17 @@ CDeviceManager::~CDeviceManager() {
     // The device first: it stops its preview while the rest of the application is still there.
     delete m_device;
     m_device = nullptr;
+    // Their destructors log out whatever session they still hold.
+    delete m_deviceConfiger;
+    m_deviceConfiger = nullptr;
+    delete m_custEditor;
+    m_custEditor = nullptr;
+    delete m_weijuEditor;
+    m_weijuEditor = nullptr;
+    delete m_fixdistEditor;
+    m_fixdistEditor = nullptr;
+    delete m_comEditor;
+    m_comEditor = nullptr;
     qDeleteAll(m_nodeList);
     m_nodeList.clear();
 }
@@ -44,10 +68,17 @@ void CDeviceManager::init() {
         registered = true;
         const char *uri = "Sarvik";
         qmlRegisterType<CDeviceNode>(uri, 1, 0, "CDeviceNode");
+        CDeviceConfiger::registerTypes();
+        CCustEditor::registerTypes();
+        CComEditor::registerTypes();
+        CWeiJuEditor::registerTypes();
+        CFixDistEditor::registerTypes();
+        CBatchRunner::registerType();
         qmlRegisterType<CDeviceManager>(uri, 1, 0, "CDeviceManager");
         qmlRegisterUncreatableType<CDevice>(uri, 1, 0, "CDevice",
                                             QStringLiteral("the device belongs to the device manager"));
         qmlRegisterType<TempDataState>(uri, 1, 0, "TempDataState");
+        CDeviceConfiger::registerRecordTypes();
     }
     m_device->init();
 }

@@ -10,13 +10,24 @@
 
 #include "SarvikSDK.h"
 
+class CComEditor;
+class CCustEditor;
 class CDevice;
+class CDeviceConfiger;
 class CDeviceNode;
+class CFixDistEditor;
+class CWeiJuEditor;
 
 class CDeviceManager : public QObject {
     Q_OBJECT
     Q_PROPERTY(QQmlListProperty<CDeviceNode> nodeList READ nodeListProperty NOTIFY nodeListChanged)
     Q_PROPERTY(CDevice *device READ device CONSTANT)
+    // The camera configurator and the correction-file editors, each with a login of its own.
+    Q_PROPERTY(CDeviceConfiger *deviceConfiger READ deviceConfiger CONSTANT)
+    Q_PROPERTY(CCustEditor *custEditor READ custEditor CONSTANT)
+    Q_PROPERTY(CWeiJuEditor *weijuEditor READ weijuEditor CONSTANT)
+    Q_PROPERTY(CFixDistEditor *fixdistEditor READ fixdistEditor CONSTANT)
+    Q_PROPERTY(CComEditor *comEditor READ comEditor CONSTANT)
     // 1 while a discovery runs (the search button shows it), else 0.
     Q_PROPERTY(int workState READ workState NOTIFY workStateChanged)
 
@@ -36,6 +47,11 @@ public:
     QQmlListProperty<CDeviceNode> nodeListProperty();
     const QList<CDeviceNode *> &nodes() const { return m_nodeList; }
     CDevice *device() const { return m_device; }
+    CDeviceConfiger *deviceConfiger() const { return m_deviceConfiger; }
+    CCustEditor *custEditor() const { return m_custEditor; }
+    CWeiJuEditor *weijuEditor() const { return m_weijuEditor; }
+    CFixDistEditor *fixdistEditor() const { return m_fixdistEditor; }
+    CComEditor *comEditor() const { return m_comEditor; }
     int workState() const { return m_workState; }
 
     // What the main window runs once it is complete: the start-up cameras, then a search unless the
@@ -71,6 +87,11 @@ private:
     int m_workState = 0;
     _DiscoverCameraNode *m_discoverList = nullptr;  // owned until freed in qtc_onWorkEnd
     CDevice *m_device = nullptr;
+    CDeviceConfiger *m_deviceConfiger = nullptr;
+    CCustEditor *m_custEditor = nullptr;
+    CWeiJuEditor *m_weijuEditor = nullptr;
+    CFixDistEditor *m_fixdistEditor = nullptr;
+    CComEditor *m_comEditor = nullptr;
     QStringList m_startupCameras;
     bool m_discoveryAtStart = true;
     QFuture<void> m_discoverTask;  // the running discovery, waited for by the destructor

@@ -51,7 +51,75 @@ ApplicationWindow {
             anchors.bottom: parent.bottom
             height: 50
             xitemWidth: 120
-            xnames: [qsTrId("Preview")]
+            xnames: [qsTrId("Preview"), qsTrId("Config")]
+        }
+
+        // The camera tools for the camera selected on the page shown.
+        Row {
+            anchors.left: pageTab.right
+            anchors.leftMargin: 24
+            anchors.verticalCenter: parent.verticalCenter
+            spacing: 8
+
+            XButton {
+                objectName: "deviceConfigButton"
+                width: 130
+                text: qsTrId("DeviceConfig")
+                onClicked: main.openDeviceConfig()
+            }
+
+            XButton {
+                objectName: "deviceCustButton"
+                width: 130
+                text: qsTrId("DeviceCust")
+                onClicked: main.openEditor("custEditor", "DeviceCust")
+            }
+
+            XButton {
+                id: caliButton
+                objectName: "deviceCaliButton"
+                width: 130
+                text: qsTrId("DeviceCali")
+                onClicked: caliMenu.opened ? caliMenu.close() : caliMenu.open()
+
+                Popup {
+                    id: caliMenu
+                    objectName: "caliMenu"
+                    y: caliButton.height + 2
+                    padding: 4
+
+                    background: Rectangle {
+                        color: XTheme.background_color_base
+                        border.color: XTheme.border_color_base
+                        radius: 2
+                        Accessible.ignored: true
+                    }
+
+                    contentItem: Column {
+                        spacing: 4
+
+                        XButton {
+                            objectName: "deviceWeiJuButton"
+                            width: 200
+                            text: qsTrId("DeviceWeiJu")
+                            onClicked: {
+                                caliMenu.close()
+                                main.openEditor("weijuEditor", "DeviceWeiJu")
+                            }
+                        }
+
+                        XButton {
+                            objectName: "deviceFixDistButton"
+                            width: 200
+                            text: qsTrId("DeviceFixDist")
+                            onClicked: {
+                                caliMenu.close()
+                                main.openEditor("fixdistEditor", "DeviceFixDist")
+                            }
+                        }
+                    }
+                }
+            }
         }
 
         Row {
@@ -85,6 +153,51 @@ ApplicationWindow {
         }
     }
 
+    // The camera selected on the page shown: the preview's list, or the batch table's highlighted row.
+    function currentNode() {
+        if (pageTab.xcurrentIndex === 0)
+            return preview.selectedNode
+        var page = configPage.item
+        return page && page.currentNode ? page.currentNode : null
+    }
+
+    // The configuration dialog opens only on a camera the configurator could log in to.
+    function openDeviceConfig() {
+        var node = currentNode()
+        if (node === null) {
+            notifyError(1, qsTrId("NoDevice"))
+            return -1
+        }
+        var code = deviceManager.deviceConfiger.startWork(node)
+        if (code < 0) {
+            notifyErrorCode(code, qsTrId("DeviceConfig") + " ")
+            return code
+        }
+        // Without its dialog nothing would end the session.
+        if (App.openView("DeviceConfig") === null) {
+            deviceManager.deviceConfiger.stopWork()
+            return -1
+        }
+        return code
+    }
+
+    // editor: the device manager's editor property; view: the editor's view, opened once the editor has
+    // read the selected camera's table.
+    function openEditor(editor, view) {
+        var node = currentNode()
+        if (node === null) {
+            notifyError(1, qsTrId("NoDevice"))
+            return -1
+        }
+        var code = deviceManager[editor].init(node.deviceIp)
+        if (code < 0) {
+            notifyErrorCode(code, qsTrId(view) + " ")
+            return code
+        }
+        App.openView(view)
+        return code
+    }
+
     MainPreview {
         id: preview
         objectName: "mainPreview"
@@ -94,6 +207,18 @@ ApplicationWindow {
         anchors.bottom: parent.bottom
         visible: pageTab.xcurrentIndex === 0
         deviceManager: main.deviceManager
+    }
+
+    Loader {
+        id: configPage
+        objectName: "mainConfig"
+        anchors.top: topBar.bottom
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        visible: pageTab.xcurrentIndex === 1
+        source: "MainConfig.qml"
+        onLoaded: item.deviceManager = main.deviceManager
     }
 
     // A start that failed on the worker (login or preview) comes back here.

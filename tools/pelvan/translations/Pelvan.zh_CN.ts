@@ -325,11 +325,11 @@
     </message>
     <message id="DeviceWeiJu">
         <source>DeviceWeiJu</source>
-        <translation>窗口透过率</translation>
+        <translation>微距镜头</translation>
     </message>
     <message id="DeviceFixDist">
         <source>DeviceFixDist</source>
-        <translation>距离修正</translation>
+        <translation>定距表</translation>
     </message>
     <message id="DeviceList">
         <source>DeviceList</source>
@@ -561,7 +561,7 @@
     </message>
     <message id="DeviceCom">
         <source>DeviceCom</source>
-        <translation>串口</translation>
+        <translation>坏点</translation>
     </message>
     <message id="Set">
         <source>Set</source>
@@ -626,6 +626,790 @@
     <message id="GearLevel">
         <source>GearLevel</source>
         <translation>档位</translation>
+    </message>
+    <message id="System">
+        <source>System</source>
+        <translation>系统</translation>
+    </message>
+    <message id="Interface">
+        <source>Interface</source>
+        <translation>接口</translation>
+    </message>
+    <message id="Advance">
+        <source>Advance</source>
+        <translation>高级</translation>
+    </message>
+    <message id="Plugin">
+        <source>Plugin</source>
+        <translation>插件</translation>
+    </message>
+    <message id="Test">
+        <source>Test</source>
+        <translation>测试</translation>
+    </message>
+    <message id="CameraBasicInfo">
+        <source>CameraBasicInfo</source>
+        <translation>基本信息</translation>
+    </message>
+    <message id="FixInfo">
+        <source>FixInfo</source>
+        <translation>温度修正</translation>
+    </message>
+    <message id="CameraNetworkInfo">
+        <source>CameraNetworkInfo</source>
+        <translation>网络设置</translation>
+    </message>
+    <message id="CameraTimeInfo">
+        <source>CameraTimeInfo</source>
+        <translation>时间设置</translation>
+    </message>
+    <message id="TvoutInfo">
+        <source>TvoutInfo</source>
+        <translation>视频输出</translation>
+    </message>
+    <message id="SerialPortInfo">
+        <source>SerialPortInfo</source>
+        <translation>串口</translation>
+    </message>
+    <message id="GpioInfo">
+        <source>GpioInfo</source>
+        <translation>GPIO</translation>
+    </message>
+    <message id="CameraOSDInfo">
+        <source>CameraOSDInfo</source>
+        <translation>屏幕叠加</translation>
+    </message>
+    <message id="FFCInfo">
+        <source>FFCInfo</source>
+        <translation>快门校正</translation>
+    </message>
+    <message id="DestripInfo">
+        <source>DestripInfo</source>
+        <translation>去条纹</translation>
+    </message>
+    <message id="DenoiseInfo">
+        <source>DenoiseInfo</source>
+        <translation>降噪</translation>
+    </message>
+    <message id="CameraPluginInfo">
+        <source>CameraPluginInfo</source>
+        <translation>插件设置</translation>
+    </message>
+    <message id="GB28181Info">
+        <source>GB28181Info</source>
+        <translation>GB/T 28181 设置</translation>
+    </message>
+    <message id="TestInfo">
+        <source>TestInfo</source>
+        <translation>输出测试</translation>
+    </message>
+    <message id="Apply">
+        <source>Apply</source>
+        <translation>应用</translation>
+    </message>
+    <message id="ApplyAndClose">
+        <source>ApplyAndClose</source>
+        <translation>应用并关闭</translation>
+    </message>
+    <message id="InvalidInput">
+        <source>InvalidInput</source>
+        <translation>部分输入无效</translation>
+    </message>
+    <message id="ShowPassword">
+        <source>ShowPassword</source>
+        <translation>显示密码</translation>
+    </message>
+    <message id="GpioOutput">
+        <source>GpioOutput</source>
+        <translation>GPIO 输出</translation>
+    </message>
+    <message id="Shutter">
+        <source>Shutter</source>
+        <translation>快门</translation>
+    </message>
+    <message id="Open">
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message id="CalcTrans">
+        <source>CalcTrans</source>
+        <translation>窗口透过率计算</translation>
+    </message>
+    <message id="CalcTrans_t1">
+        <source>CalcTrans_t1</source>
+        <translation>直测 (°C)</translation>
+    </message>
+    <message id="CalcTrans_t2">
+        <source>CalcTrans_t2</source>
+        <translation>透窗 (°C)</translation>
+    </message>
+    <message id="CalcTrans_env">
+        <source>CalcTrans_env</source>
+        <translation>环境 (°C)</translation>
+    </message>
+    <message id="CalcTrans_result">
+        <source>CalcTrans_result</source>
+        <translation>透过率</translation>
+    </message>
+    <message id="Calc">
+        <source>Calc</source>
+        <translation>计算</translation>
+    </message>
+    <message id="CalcTransRule">
+        <source>CalcTransRule</source>
+        <translation>直测温度不能低于透窗温度</translation>
+    </message>
+    <message id="CalcTransNoResult">
+        <source>CalcTransNoResult</source>
+        <translation>无结果：直测温度与环境温度相同</translation>
+    </message>
+    <message id="CameraBasicInfo_cameraId">
+        <source>CameraBasicInfo_cameraId</source>
+        <translation>相机 ID</translation>
+    </message>
+    <message id="CameraBasicInfo_cameraType">
+        <source>CameraBasicInfo_cameraType</source>
+        <translation>型号</translation>
+    </message>
+    <message id="CameraBasicInfo_fpaId">
+        <source>CameraBasicInfo_fpaId</source>
+        <translation>探测器 ID</translation>
+    </message>
+    <message id="CameraBasicInfo_hardwareId">
+        <source>CameraBasicInfo_hardwareId</source>
+        <translation>硬件版本</translation>
+    </message>
+    <message id="CameraBasicInfo_softwareId">
+        <source>CameraBasicInfo_softwareId</source>
+        <translation>固件版本</translation>
+    </message>
+    <message id="CameraBasicInfo_dataWHF">
+        <source>CameraBasicInfo_dataWHF</source>
+        <translation>图像尺寸与帧率</translation>
+    </message>
+    <message id="CameraBasicInfo_cameraName">
+        <source>CameraBasicInfo_cameraName</source>
+        <translation>相机名称</translation>
+    </message>
+    <message id="CameraBasicInfo_dataRatio">
+        <source>CameraBasicInfo_dataRatio</source>
+        <translation>数据比例</translation>
+    </message>
+    <message id="CameraBasicInfo_sendRatio">
+        <source>CameraBasicInfo_sendRatio</source>
+        <translation>发送比例</translation>
+    </message>
+    <message id="CameraBasicInfo_dataTransform">
+        <source>CameraBasicInfo_dataTransform</source>
+        <translation>图像变换</translation>
+    </message>
+    <message id="CameraBasicInfo_desmearLevel">
+        <source>CameraBasicInfo_desmearLevel</source>
+        <translation>去拖影等级</translation>
+    </message>
+    <message id="FixInfo_enableAtmFix">
+        <source>FixInfo_enableAtmFix</source>
+        <translation>大气修正</translation>
+    </message>
+    <message id="FixInfo_atmosphericTemperature">
+        <source>FixInfo_atmosphericTemperature</source>
+        <translation>大气温度 (°C)</translation>
+    </message>
+    <message id="FixInfo_relativeHumidity">
+        <source>FixInfo_relativeHumidity</source>
+        <translation>相对湿度 (%)</translation>
+    </message>
+    <message id="FixInfo_visibility">
+        <source>FixInfo_visibility</source>
+        <translation>能见度 (km)</translation>
+    </message>
+    <message id="FixInfo_rainfallIntensity">
+        <source>FixInfo_rainfallIntensity</source>
+        <translation>降雨量 (mm/h)</translation>
+    </message>
+    <message id="FixInfo_snowfallIntensity">
+        <source>FixInfo_snowfallIntensity</source>
+        <translation>降雪量 (mm/h)</translation>
+    </message>
+    <message id="FixInfo_targetDistance">
+        <source>FixInfo_targetDistance</source>
+        <translation>目标距离 (m)</translation>
+    </message>
+    <message id="FixInfo_globalEmissivity">
+        <source>FixInfo_globalEmissivity</source>
+        <translation>发射率</translation>
+    </message>
+    <message id="FixInfo_infraredWindowTrans">
+        <source>FixInfo_infraredWindowTrans</source>
+        <translation>窗口透过率</translation>
+    </message>
+    <message id="FixInfo_tempOffset">
+        <source>FixInfo_tempOffset</source>
+        <translation>温度偏移 (°C)</translation>
+    </message>
+    <message id="FixInfo_infraredWindowTempOffset">
+        <source>FixInfo_infraredWindowTempOffset</source>
+        <translation>窗口温度偏移 (°C)</translation>
+    </message>
+    <message id="CameraNetworkInfo_useStaticIp">
+        <source>CameraNetworkInfo_useStaticIp</source>
+        <translation>静态地址</translation>
+    </message>
+    <message id="CameraNetworkInfo_staticIp">
+        <source>CameraNetworkInfo_staticIp</source>
+        <translation>IP 地址</translation>
+    </message>
+    <message id="CameraNetworkInfo_subnetMask">
+        <source>CameraNetworkInfo_subnetMask</source>
+        <translation>子网掩码</translation>
+    </message>
+    <message id="CameraNetworkInfo_gateway">
+        <source>CameraNetworkInfo_gateway</source>
+        <translation>网关</translation>
+    </message>
+    <message id="CameraNetworkInfo_dns">
+        <source>CameraNetworkInfo_dns</source>
+        <translation>首选 DNS</translation>
+    </message>
+    <message id="CameraNetworkInfo_dns2">
+        <source>CameraNetworkInfo_dns2</source>
+        <translation>备用 DNS</translation>
+    </message>
+    <message id="CameraNetworkInfo_macAddr">
+        <source>CameraNetworkInfo_macAddr</source>
+        <translation>MAC 地址</translation>
+    </message>
+    <message id="CameraNetworkInfo_mtu">
+        <source>CameraNetworkInfo_mtu</source>
+        <translation>MTU</translation>
+    </message>
+    <message id="CameraTimeInfo_ntpServer">
+        <source>CameraTimeInfo_ntpServer</source>
+        <translation>时间服务器</translation>
+    </message>
+    <message id="CameraTimeInfo_ntpServer2">
+        <source>CameraTimeInfo_ntpServer2</source>
+        <translation>备用时间服务器</translation>
+    </message>
+    <message id="CameraTimeInfo_timeZone">
+        <source>CameraTimeInfo_timeZone</source>
+        <translation>时区</translation>
+    </message>
+    <message id="TvoutInfo_enableTvout">
+        <source>TvoutInfo_enableTvout</source>
+        <translation>视频输出</translation>
+    </message>
+    <message id="TvoutInfo_zoom">
+        <source>TvoutInfo_zoom</source>
+        <translation>缩放</translation>
+    </message>
+    <message id="TvoutInfo_paletteType">
+        <source>TvoutInfo_paletteType</source>
+        <translation>调色板</translation>
+    </message>
+    <message id="TvoutInfo_strechType">
+        <source>TvoutInfo_strechType</source>
+        <translation>拉伸方式</translation>
+    </message>
+    <message id="TvoutInfo_gain">
+        <source>TvoutInfo_gain</source>
+        <translation>增益</translation>
+    </message>
+    <message id="TvoutInfo_temp2gray">
+        <source>TvoutInfo_temp2gray</source>
+        <translation>温度灰度</translation>
+    </message>
+    <message id="TvoutInfo_ddeLevel">
+        <source>TvoutInfo_ddeLevel</source>
+        <translation>细节增强</translation>
+    </message>
+    <message id="TvoutInfo_xuiDisplayFlags">
+        <source>TvoutInfo_xuiDisplayFlags</source>
+        <translation>显示标志</translation>
+    </message>
+    <message id="TvoutInfo_man_enable">
+        <source>TvoutInfo_man_enable</source>
+        <translation>手动温度范围</translation>
+    </message>
+    <message id="TvoutInfo_man_temp0">
+        <source>TvoutInfo_man_temp0</source>
+        <translation>手动范围下限 (°C)</translation>
+    </message>
+    <message id="TvoutInfo_man_temp1">
+        <source>TvoutInfo_man_temp1</source>
+        <translation>手动范围上限 (°C)</translation>
+    </message>
+    <message id="TvoutInfo_ct_type">
+        <source>TvoutInfo_ct_type</source>
+        <translation>温度着色</translation>
+    </message>
+    <message id="TvoutInfo_ct_temp0">
+        <source>TvoutInfo_ct_temp0</source>
+        <translation>着色温度 1 (°C)</translation>
+    </message>
+    <message id="TvoutInfo_ct_temp1">
+        <source>TvoutInfo_ct_temp1</source>
+        <translation>着色温度 2 (°C)</translation>
+    </message>
+    <message id="TvoutInfo_ct_color0">
+        <source>TvoutInfo_ct_color0</source>
+        <translation>着色颜色 1</translation>
+    </message>
+    <message id="TvoutInfo_ct_color1">
+        <source>TvoutInfo_ct_color1</source>
+        <translation>着色颜色 2</translation>
+    </message>
+    <message id="TvoutInfo_h264_bitrate">
+        <source>TvoutInfo_h264_bitrate</source>
+        <translation>H.264 码率</translation>
+    </message>
+    <message id="TvoutInfo_h264_gopSize">
+        <source>TvoutInfo_h264_gopSize</source>
+        <translation>H.264 GOP 长度</translation>
+    </message>
+    <message id="SerialPortInfo_usage">
+        <source>SerialPortInfo_usage</source>
+        <translation>用途</translation>
+    </message>
+    <message id="SerialPortInfo_portAddr">
+        <source>SerialPortInfo_portAddr</source>
+        <translation>端口地址</translation>
+    </message>
+    <message id="SerialPortInfo_baudRate">
+        <source>SerialPortInfo_baudRate</source>
+        <translation>波特率</translation>
+    </message>
+    <message id="SerialPortInfo_dataBits">
+        <source>SerialPortInfo_dataBits</source>
+        <translation>数据位</translation>
+    </message>
+    <message id="SerialPortInfo_stopBits">
+        <source>SerialPortInfo_stopBits</source>
+        <translation>停止位</translation>
+    </message>
+    <message id="SerialPortInfo_parity">
+        <source>SerialPortInfo_parity</source>
+        <translation>校验</translation>
+    </message>
+    <message id="GpioInfo_input0">
+        <source>GpioInfo_input0</source>
+        <translation>输入 1</translation>
+    </message>
+    <message id="GpioInfo_input1">
+        <source>GpioInfo_input1</source>
+        <translation>输入 2</translation>
+    </message>
+    <message id="GpioInfo_output0">
+        <source>GpioInfo_output0</source>
+        <translation>输出 1</translation>
+    </message>
+    <message id="GpioInfo_output1">
+        <source>GpioInfo_output1</source>
+        <translation>输出 2</translation>
+    </message>
+    <message id="CameraOSDInfo_loc_enable">
+        <source>CameraOSDInfo_loc_enable</source>
+        <translation>显示位置</translation>
+    </message>
+    <message id="CameraOSDInfo_loc_name">
+        <source>CameraOSDInfo_loc_name</source>
+        <translation>位置文字</translation>
+    </message>
+    <message id="CameraOSDInfo_loc_x">
+        <source>CameraOSDInfo_loc_x</source>
+        <translation>位置 X</translation>
+    </message>
+    <message id="CameraOSDInfo_loc_y">
+        <source>CameraOSDInfo_loc_y</source>
+        <translation>位置 Y</translation>
+    </message>
+    <message id="CameraOSDInfo_time_enable">
+        <source>CameraOSDInfo_time_enable</source>
+        <translation>显示时间</translation>
+    </message>
+    <message id="CameraOSDInfo_time_x">
+        <source>CameraOSDInfo_time_x</source>
+        <translation>时间 X</translation>
+    </message>
+    <message id="CameraOSDInfo_time_y">
+        <source>CameraOSDInfo_time_y</source>
+        <translation>时间 Y</translation>
+    </message>
+    <message id="CameraOSDInfo_color">
+        <source>CameraOSDInfo_color</source>
+        <translation>文字颜色</translation>
+    </message>
+    <message id="FFCInfo_frames_skipped_after_close">
+        <source>FFCInfo_frames_skipped_after_close</source>
+        <translation>关闭后跳过帧数</translation>
+    </message>
+    <message id="FFCInfo_frames_accumlated_when_closed">
+        <source>FFCInfo_frames_accumlated_when_closed</source>
+        <translation>关闭时累积帧数</translation>
+    </message>
+    <message id="FFCInfo_frames_skipped_after_open">
+        <source>FFCInfo_frames_skipped_after_open</source>
+        <translation>打开后跳过帧数</translation>
+    </message>
+    <message id="FFCInfo_nst_enable">
+        <source>FFCInfo_nst_enable</source>
+        <translation>NST</translation>
+    </message>
+    <message id="FFCInfo_time_interval">
+        <source>FFCInfo_time_interval</source>
+        <translation>时间间隔</translation>
+    </message>
+    <message id="FFCInfo_temp_interval">
+        <source>FFCInfo_temp_interval</source>
+        <translation>温漂阈值 (mK)</translation>
+    </message>
+    <message id="FFCInfo_af_rebound">
+        <source>FFCInfo_af_rebound</source>
+        <translation>AF 回弹</translation>
+    </message>
+    <message id="FFCInfo_fpa_shutter">
+        <source>FFCInfo_fpa_shutter</source>
+        <translation>FPA 快门</translation>
+    </message>
+    <message id="FFCInfo_time_interval_sec">
+        <source>FFCInfo_time_interval_sec</source>
+        <translation>间隔 (秒)</translation>
+    </message>
+    <message id="DestripInfo_type">
+        <source>DestripInfo_type</source>
+        <translation>类型</translation>
+    </message>
+    <message id="DestripInfo_s0_radius">
+        <source>DestripInfo_s0_radius</source>
+        <translation>一级半径</translation>
+    </message>
+    <message id="DestripInfo_s0_regular">
+        <source>DestripInfo_s0_regular</source>
+        <translation>一级正则</translation>
+    </message>
+    <message id="DestripInfo_s1_radius">
+        <source>DestripInfo_s1_radius</source>
+        <translation>二级半径</translation>
+    </message>
+    <message id="DestripInfo_s1_regular">
+        <source>DestripInfo_s1_regular</source>
+        <translation>二级正则</translation>
+    </message>
+    <message id="DestripInfo_sub_y">
+        <source>DestripInfo_sub_y</source>
+        <translation>子 Y</translation>
+    </message>
+    <message id="DestripInfo_sub_t">
+        <source>DestripInfo_sub_t</source>
+        <translation>子 T</translation>
+    </message>
+    <message id="DenoiseInfo_type">
+        <source>DenoiseInfo_type</source>
+        <translation>类型</translation>
+    </message>
+    <message id="DenoiseInfo_gf_radius">
+        <source>DenoiseInfo_gf_radius</source>
+        <translation>滤波半径</translation>
+    </message>
+    <message id="DenoiseInfo_gf_regular">
+        <source>DenoiseInfo_gf_regular</source>
+        <translation>滤波正则</translation>
+    </message>
+    <message id="CameraPluginInfo_version">
+        <source>CameraPluginInfo_version</source>
+        <translation>插件版本</translation>
+    </message>
+    <message id="CameraPluginInfo_onvif_version">
+        <source>CameraPluginInfo_onvif_version</source>
+        <translation>ONVIF 版本</translation>
+    </message>
+    <message id="CameraPluginInfo_gb28181_version">
+        <source>CameraPluginInfo_gb28181_version</source>
+        <translation>GB/T 28181 版本</translation>
+    </message>
+    <message id="CameraPluginInfo_modbus_version">
+        <source>CameraPluginInfo_modbus_version</source>
+        <translation>Modbus 版本</translation>
+    </message>
+    <message id="CameraPluginInfo_username">
+        <source>CameraPluginInfo_username</source>
+        <translation>用户名</translation>
+    </message>
+    <message id="CameraPluginInfo_password">
+        <source>CameraPluginInfo_password</source>
+        <translation>密码</translation>
+    </message>
+    <message id="CameraPluginInfo_onvif_enable">
+        <source>CameraPluginInfo_onvif_enable</source>
+        <translation>ONVIF</translation>
+    </message>
+    <message id="CameraPluginInfo_gb28181_enable">
+        <source>CameraPluginInfo_gb28181_enable</source>
+        <translation>GB/T 28181</translation>
+    </message>
+    <message id="CameraPluginInfo_h5_enable">
+        <source>CameraPluginInfo_h5_enable</source>
+        <translation>网页 (H5)</translation>
+    </message>
+    <message id="CameraPluginInfo_modbus_enable">
+        <source>CameraPluginInfo_modbus_enable</source>
+        <translation>Modbus</translation>
+    </message>
+    <message id="CameraPluginInfo_svdatavm_enable">
+        <source>CameraPluginInfo_svdatavm_enable</source>
+        <translation>SV 数据</translation>
+    </message>
+    <message id="GB28181Info_headVersion">
+        <source>GB28181Info_headVersion</source>
+        <translation>版本</translation>
+    </message>
+    <message id="GB28181Info_headEnable">
+        <source>GB28181Info_headEnable</source>
+        <translation>启用</translation>
+    </message>
+    <message id="GB28181Info_serverId">
+        <source>GB28181Info_serverId</source>
+        <translation>服务器 ID</translation>
+    </message>
+    <message id="GB28181Info_serverIp">
+        <source>GB28181Info_serverIp</source>
+        <translation>服务器地址</translation>
+    </message>
+    <message id="GB28181Info_serverPort">
+        <source>GB28181Info_serverPort</source>
+        <translation>服务器端口</translation>
+    </message>
+    <message id="GB28181Info_deviceId">
+        <source>GB28181Info_deviceId</source>
+        <translation>设备 ID</translation>
+    </message>
+    <message id="GB28181Info_devicePort">
+        <source>GB28181Info_devicePort</source>
+        <translation>设备端口</translation>
+    </message>
+    <message id="GB28181Info_devicePortRtp">
+        <source>GB28181Info_devicePortRtp</source>
+        <translation>设备 RTP 端口</translation>
+    </message>
+    <message id="GB28181Info_streamId">
+        <source>GB28181Info_streamId</source>
+        <translation>通道 ID</translation>
+    </message>
+    <message id="GB28181Info_username">
+        <source>GB28181Info_username</source>
+        <translation>用户名</translation>
+    </message>
+    <message id="GB28181Info_password">
+        <source>GB28181Info_password</source>
+        <translation>密码</translation>
+    </message>
+    <message id="GB28181Info_keepAliveInterval">
+        <source>GB28181Info_keepAliveInterval</source>
+        <translation>心跳间隔 (秒)</translation>
+    </message>
+    <message id="Get">
+        <source>Get</source>
+        <translation>读取</translation>
+    </message>
+    <message id="Load">
+        <source>Load</source>
+        <translation>加载</translation>
+    </message>
+    <message id="Switch">
+        <source>Switch</source>
+        <translation>切换量程</translation>
+    </message>
+    <message id="Clear">
+        <source>Clear</source>
+        <translation>清空</translation>
+    </message>
+    <message id="Delete">
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message id="CustRange1">
+        <source>CustRange1</source>
+        <translation>量程1</translation>
+    </message>
+    <message id="CustRange2">
+        <source>CustRange2</source>
+        <translation>量程2</translation>
+    </message>
+    <message id="Timestamp">
+        <source>Timestamp</source>
+        <translation>写入时间</translation>
+    </message>
+    <message id="Note">
+        <source>Note</source>
+        <translation>备注</translation>
+    </message>
+    <message id="ItemCount">
+        <source>ItemCount</source>
+        <translation>点数</translation>
+    </message>
+    <message id="Number">
+        <source>Number</source>
+        <translation>序号</translation>
+    </message>
+    <message id="Blackbody">
+        <source>Blackbody</source>
+        <translation>黑体温度(°C)</translation>
+    </message>
+    <message id="MeaTemp">
+        <source>MeaTemp</source>
+        <translation>测量温度(°C)</translation>
+    </message>
+    <message id="MeaShell1">
+        <source>MeaShell1</source>
+        <translation>壳温1测量值</translation>
+    </message>
+    <message id="MeaShell2">
+        <source>MeaShell2</source>
+        <translation>壳温2测量值</translation>
+    </message>
+    <message id="MeaShell3">
+        <source>MeaShell3</source>
+        <translation>壳温3测量值</translation>
+    </message>
+    <message id="MeaShell4">
+        <source>MeaShell4</source>
+        <translation>壳温4测量值</translation>
+    </message>
+    <message id="MeaDist1">
+        <source>MeaDist1</source>
+        <translation>距离1测量值</translation>
+    </message>
+    <message id="MeaDist2">
+        <source>MeaDist2</source>
+        <translation>距离2测量值</translation>
+    </message>
+    <message id="MeaDist3">
+        <source>MeaDist3</source>
+        <translation>距离3测量值</translation>
+    </message>
+    <message id="MeaDist4">
+        <source>MeaDist4</source>
+        <translation>距离4测量值</translation>
+    </message>
+    <message id="MeaDist5">
+        <source>MeaDist5</source>
+        <translation>距离5测量值</translation>
+    </message>
+    <message id="DistCount">
+        <source>DistCount</source>
+        <translation>距离数</translation>
+    </message>
+    <message id="BbCount">
+        <source>BbCount</source>
+        <translation>黑体点数</translation>
+    </message>
+    <message id="Distance">
+        <source>Distance</source>
+        <translation>距离</translation>
+    </message>
+    <message id="DistanceTip">
+        <source>DistanceTip</source>
+        <translation>整数米</translation>
+    </message>
+    <message id="CaliMode">
+        <source>CaliMode</source>
+        <translation>模式</translation>
+    </message>
+    <message id="Len1EnvCount">
+        <source>Len1EnvCount</source>
+        <translation>壳温数</translation>
+    </message>
+    <message id="Len1BbCount">
+        <source>Len1BbCount</source>
+        <translation>每壳温点数</translation>
+    </message>
+    <message id="Len2BbCount">
+        <source>Len2BbCount</source>
+        <translation>点数</translation>
+    </message>
+    <message id="ShellTemp">
+        <source>ShellTemp</source>
+        <translation>壳温</translation>
+    </message>
+    <message id="Len1Table">
+        <source>Len1Table</source>
+        <translation>按壳温的表</translation>
+    </message>
+    <message id="Len2Table">
+        <source>Len2Table</source>
+        <translation>第二表</translation>
+    </message>
+    <message id="TableValid">
+        <source>TableValid</source>
+        <translation>表格符合相机规则</translation>
+    </message>
+    <message id="TableInvalid">
+        <source>TableInvalid</source>
+        <translation>相机不会使用此表</translation>
+    </message>
+    <message id="DeviceWidth">
+        <source>DeviceWidth</source>
+        <translation>宽度</translation>
+    </message>
+    <message id="DeviceHeight">
+        <source>DeviceHeight</source>
+        <translation>高度</translation>
+    </message>
+    <message id="PointX">
+        <source>PointX</source>
+        <translation>X</translation>
+    </message>
+    <message id="PointY">
+        <source>PointY</source>
+        <translation>Y</translation>
+    </message>
+    <message id="PointCount">
+        <source>PointCount</source>
+        <translation>点数</translation>
+    </message>
+    <message id="PointOutside">
+        <source>PointOutside</source>
+        <translation>该点不在探测器上</translation>
+    </message>
+    <message id="PointDuplicate">
+        <source>PointDuplicate</source>
+        <translation>该点已在列表中</translation>
+    </message>
+    <message id="PointListFull">
+        <source>PointListFull</source>
+        <translation>列表已满(4096点)</translation>
+    </message>
+    <message id="NoSelection">
+        <source>NoSelection</source>
+        <translation>请先选择一行</translation>
+    </message>
+    <message id="BatchProgress">
+        <source>BatchProgress</source>
+        <translation>第 %1 台，共 %2 台</translation>
+    </message>
+    <message id="Busy">
+        <source>Busy</source>
+        <translation>另一个操作正在进行</translation>
+    </message>
+    <message id="File">
+        <source>File</source>
+        <translation>文件</translation>
+    </message>
+    <message id="DeviceTime">
+        <source>DeviceTime</source>
+        <translation>相机时间</translation>
+    </message>
+    <message id="Cali1">
+        <source>Cali1</source>
+        <translation>无微距校正</translation>
+    </message>
+    <message id="Len1_Cali2">
+        <source>Len1_Cali2</source>
+        <translation>按壳温校正表</translation>
+    </message>
+    <message id="Len2_Cali2">
+        <source>Len2_Cali2</source>
+        <translation>单一校正表</translation>
     </message>
 </context>
 </TS>
