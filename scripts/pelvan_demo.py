@@ -3,8 +3,10 @@
 
 With a display (DISPLAY set): opens the window for you and waits until you close it.
 Without one: runs under Xvfb for a few seconds, opens a camera, draws measurement items, takes a snapshot
-and a short recording through the window's own controls, and leaves screenshots and files in
-<build>/demo-out/pelvan/. --update-docs also copies the "live with items" screenshot to docs/pelvan.png.
+and a short recording through the window's own controls, opens that camera's configuration dialog and sets
+every camera's clock from the batch page, and leaves screenshots and files in <build>/demo-out/pelvan/.
+--update-docs also copies the "live with items" screenshot to docs/pelvan.png, the dialog's to
+docs/pelvan-config.png and the batch page's to docs/pelvan-batch.png.
 
 As root the cameras answer discovery inside a private network namespace and the program finds them by
 itself; otherwise they listen on the host's loopback and the program gets them by --camera.
@@ -84,6 +86,44 @@ def interactive(build, in_netns):
     return 0
 
 
+def configuration(ui, out):
+    """The previewed camera's configuration dialog, then every camera's clock set from the batch page.
+    Returns the two screenshots."""
+    ui.press_button("DeviceConfig")
+    ui.find("dialog", ui.word("DeviceConfig"), timeout_s=15)
+    cam_id = CAMERAS[PREVIEWED][1]
+    id_field = ui.field("CameraBasicInfo_cameraId")
+    # Added by address the camera is named by its login answer as well.
+    pu.wait_until("the camera's basic information", lambda: ui.field_text(id_field) == cam_id, 15, 0.2)
+    ui.park_pointer()
+    config_png = ui.screenshot(os.path.join(out, "5-config.png"))
+    # The dialog's own "Close", not the shutter's of the same name.
+    ui.press(ui.find("button", ui.word("Close"), description="", timeout_s=5))
+    pu.wait_until("the dialog to close", lambda: not ui.find_all("dialog", ui.word("DeviceConfig")), 15, 0.2)
+
+    ui.select_tab("Config")
+    for ip, _id, _size, _sw in CAMERAS:
+        row = ui.table_row(r"(^|, )" + re.escape(ip) + r"(,|$)", timeout_s=15)
+        box = ui.row_check_box(row)
+        if box is None:
+            raise pu.HarnessError(f"the batch row of {ip} has no selection check box")
+        ui.set_checked(box, True)
+    ui.select_tab("Network")
+    ui.press_button("SetTimeMulti")
+    success = ui.word("Success")
+
+    def all_done():
+        if ui.find_all("button", ui.word("Cancel")):
+            return False
+        rows = ui.table_rows()
+        return len(rows) == len(CAMERAS) and all(ui.row_cells(r)[-1:] == [success] for r in rows)
+
+    pu.wait_until("every camera's clock to be set", all_done, 30, 0.3)
+    ui.park_pointer()
+    batch_png = ui.screenshot(os.path.join(out, "6-batch.png"))
+    return config_png, batch_png
+
+
 def headless(build, in_netns, update_docs):
     out = os.path.join(os.path.abspath(build), "demo-out", "pelvan")
     shutil.rmtree(out, ignore_errors=True)
@@ -132,6 +172,7 @@ def headless(build, in_netns, update_docs):
         ui.press_button("Stop")
         ui.button("Play", timeout_s=15)
         ui.screenshot(os.path.join(out, "4-stopped.png"))
+        config_png, batch_png = configuration(ui, out)
 
         files = pu.collect_files(copy.shots, "*.jpg") + pu.collect_files(copy.shots, "*.stream")
         for f in files:
@@ -144,9 +185,11 @@ def headless(build, in_netns, update_docs):
             size = png_size(items_png)
             if size != (1200, 800):
                 raise pu.HarnessError(f"{items_png} is {size[0]}x{size[1]}, not the window's 1200x800")
-            docs = os.path.join(pu.REPO, "docs", "pelvan.png")
-            shutil.copy2(items_png, docs)
-            print(f"docs: {docs}")
+            for png, name in ((items_png, "pelvan.png"), (config_png, "pelvan-config.png"),
+                              (batch_png, "pelvan-batch.png")):
+                docs = os.path.join(pu.REPO, "docs", name)
+                shutil.copy2(png, docs)
+                print(f"docs: {docs}")
     finally:
         signal.alarm(0)
         session.stop()

@@ -27,6 +27,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import traceback
 import xml.etree.ElementTree as ET
 
 REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -637,7 +638,9 @@ class Ui:
                 f.write(text + "\n")
         return text
 
-    def find_all(self, role, name=None, prefix=None, match=None):
+    def find_all(self, role, name=None, prefix=None, match=None, description=None):
+        """description, when given, must equal the accessible's description ("" for none): it tells apart
+        controls of one name (the dialog's "Close" and the shutter's, described "Shutter")."""
         roles = ROLES.get(role, {role})
         found = []
         for n in self.walk():
@@ -649,17 +652,21 @@ class Ui:
                 continue
             if match is not None and not re.search(match, n.name):
                 continue
+            if description is not None and self.description(n) != description:
+                continue
             found.append(n)
         return found
 
-    def find(self, role, name=None, prefix=None, match=None, timeout_s=20):
+    def find(self, role, name=None, prefix=None, match=None, timeout_s=20, description=None):
         """The first accessible of that role whose name equals name (or begins with prefix, or matches the
         regular expression match); waits up to timeout_s for it to appear."""
         what = f"a {role} named " + (repr(name) if name is not None else
                                      f"{prefix!r}..." if prefix is not None else f"/{match}/")
+        if description is not None:
+            what += f" described {description!r}"
 
         def look():
-            hits = self.find_all(role, name, prefix, match)
+            hits = self.find_all(role, name, prefix, match, description)
             return hits[0] if hits else None
 
         try:
@@ -712,6 +719,102 @@ class Ui:
 
     def name(self, node):
         return node.acc.get_name() or ""
+
+    def description(self, node):
+        try:
+            return node.acc.get_description() or ""
+        except Exception:
+            return ""
+
+    def is_checked(self, node):
+        return node.acc.get_state_set().contains(self.Atspi.StateType.CHECKED)
+
+    def set_checked(self, node, on=True, timeout_s=10):
+        """Ticks (or clears) a check box through its own action and waits until its state shows it."""
+        if self.is_checked(node) != on:
+            self.press(node)
+        wait_until(f"{node} to be {'ticked' if on else 'cleared'}", lambda: self.is_checked(node) == on,
+                   timeout_s, 0.1)
+
+    def page_tab(self, ident, timeout_s=20):
+        """A tab of a tab bar, by its translation id."""
+        return self.find("page tab", self.word(ident), timeout_s=timeout_s)
+
+    def select_tab(self, ident, timeout_s=20):
+        tab = self.page_tab(ident, timeout_s)
+        log(f"tab {tab.name!r}")
+        if not self.is_selected(tab):
+            self.press(tab)
+        wait_until(f"the tab {tab.name!r} to be the current one", lambda: self.is_selected(tab), timeout_s, 0.1)
+        return tab
+
+    # --- text fields and tables ------------------------------------------------------------------------
+
+    def field(self, ident, timeout_s=20):
+        """The text field of a labelled input, by its label's translation id. The input and its editor both
+        carry the label's words; the editor is the deeper one, and the one a click reaches."""
+        name = self.word(ident)
+        self.find("text", name, timeout_s=timeout_s)
+        nodes = self.find_all("text", name)
+        if not nodes:
+            raise HarnessError(f"the field {name!r} went away")
+        return max(nodes, key=lambda n: n.depth)
+
+    def field_text(self, node):
+        """What a text field holds: its description (the controls describe a field by its text), else its
+        text interface's contents."""
+        desc = self.description(node)
+        if desc:
+            return desc
+        text = node.acc.get_text_iface()
+        if text is None:
+            return ""
+        return text.get_text(0, text.get_character_count()) or ""
+
+    def type_into(self, node, text, timeout_s=10):
+        """Replaces a field's text the way a person does: click into it, select all, type. Qt 5.15 offers
+        no editable-text interface over AT-SPI, so the keys go through the X server. Waits until the field
+        reads the new text."""
+        self.click(node)
+        time.sleep(0.2)
+        self._xdotool("key", "--clearmodifiers", "ctrl+a")
+        time.sleep(0.05)
+        self._xdotool("type", "--delay", 25, "--clearmodifiers", "--", text)
+        wait_until(f"{node} to read {text!r}", lambda: self.field_text(node) == text, timeout_s, 0.1)
+        log(f"typed {text!r} into {node.name!r}")
+
+    def children(self, node):
+        out = []
+        try:
+            n = min(node.acc.get_child_count(), 2000)
+        except Exception:
+            return out
+        for i in range(n):
+            try:
+                child = node.acc.get_child_at_index(i)
+                if child is not None:
+                    out.append(Node(child, child.get_role_name(), child.get_name() or "", node.depth + 1))
+            except Exception:
+                continue
+        return out
+
+    def row_cells(self, row):
+        """The texts of a table row's cells, in column order. Cells without text are not in the
+        accessibility tree, so an empty column takes no place in the list."""
+        return [c.name for c in self.children(row) if c.role == "table cell"]
+
+    def row_check_box(self, row):
+        """The selection check box of a table row, or None."""
+        boxes = [c for c in self.children(row) if c.role == "check box"]
+        return boxes[0] if boxes else None
+
+    def table_rows(self, match=None):
+        """The table rows shown (role "table row"), optionally only those whose name matches the regular
+        expression match."""
+        return [n for n in self.find_all("table row") if match is None or re.search(match, n.name)]
+
+    def table_row(self, match, timeout_s=20):
+        return self.find("table row", match=match, timeout_s=timeout_s)
 
     def is_selected(self, node):
         return node.acc.get_state_set().contains(self.Atspi.StateType.SELECTED)
@@ -830,3 +933,63 @@ class Ui:
         self.session.screenshot(out_png, region)
         log(f"screenshot {out_png}")
         return out_png
+
+
+# --- end-to-end test runner -----------------------------------------------------------------------------
+
+E2E_SKIP = 77
+
+
+def run_e2e(script, name, scenario, driver, usage):
+    """Runs an end-to-end scenario as a CTest test: script BUILD. Re-enters the script in a private network
+    namespace, calls scenario(build, session, artefacts), and leaves screenshots and every log in
+    <build>/test-artifacts/<name>/ (after a failure also a full screenshot and the accessibility tree of
+    driver["ui"]). Returns the exit code: 0 passed, 1 failed, 77 skipped (cannot run here at all)."""
+    if len(sys.argv) != 2:
+        print(usage, file=sys.stderr)
+        return 2
+    build = os.path.abspath(sys.argv[1])
+    try:
+        require_tools("Xvfb", "dbus-daemon", "/usr/libexec/at-spi-bus-launcher", "xdotool", "ffmpeg")
+        import gi
+        gi.require_version("Atspi", "2.0")
+    except (Unavailable, ImportError, ValueError) as e:
+        print(f"SKIP: {e}")
+        return E2E_SKIP
+    if not enter_private_netns([os.path.abspath(script), build]):
+        print("SKIP: the cameras answer discovery only inside a private network namespace, which needs root "
+              "(run the test as root)")
+        return E2E_SKIP
+
+    artefacts = os.path.join(build, "test-artifacts", name)
+    shutil.rmtree(artefacts, ignore_errors=True)
+    os.makedirs(artefacts)
+    session = Session()
+    started = time.monotonic()
+    ok = False
+    try:
+        scenario(build, session, artefacts)
+        ok = True
+    except (HarnessError, Unavailable) as e:
+        print(f"FAIL: {e}", file=sys.stderr)
+    except Exception:
+        traceback.print_exc()
+    finally:
+        if not ok:
+            # What the window looked like and held when it went wrong.
+            try:
+                session.screenshot(os.path.join(artefacts, "failure.png"))
+                if "ui" in driver:
+                    driver["ui"].dump(os.path.join(artefacts, "failure-tree.txt"))
+            except Exception as e:
+                print(f"(no failure screenshot or tree: {e})", file=sys.stderr)
+        # The logs of every process, and the program's own, beside the screenshots.
+        logs = [session.path(n) for n in os.listdir(session.workdir) if n.endswith(".log")]
+        logs += collect_files(session.path("prog", "bin", "Pelvan-Log"), "*.log")
+        for f in logs:
+            shutil.copy2(f, artefacts)
+        session.stop()
+    for f in sorted(os.listdir(artefacts)):
+        print(f"artefact: {os.path.join(artefacts, f)}")
+    print(f"{'passed' if ok else 'FAILED'} in {time.monotonic() - started:.1f} s")
+    return 0 if ok else 1

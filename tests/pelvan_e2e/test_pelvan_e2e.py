@@ -10,12 +10,10 @@ import os
 import shutil
 import sys
 import time
-import traceback
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
 import pelvan_ui as pu  # noqa: E402
 
-SKIP = 77
 CAMERAS = [
     # (address, camera id, size, software id)
     ("127.0.33.1", "VCAM-E2E-A", (384, 288), "R384-V1.2.0"),
@@ -144,54 +142,7 @@ def scenario(build, session, artefacts):
 
 
 def main():
-    if len(sys.argv) != 2:
-        print(__doc__, file=sys.stderr)
-        return 2
-    build = os.path.abspath(sys.argv[1])
-    try:
-        pu.require_tools("Xvfb", "dbus-daemon", "/usr/libexec/at-spi-bus-launcher", "xdotool", "ffmpeg")
-        import gi
-        gi.require_version("Atspi", "2.0")
-    except (pu.Unavailable, ImportError, ValueError) as e:
-        print(f"SKIP: {e}")
-        return SKIP
-    if not pu.enter_private_netns([os.path.abspath(__file__), build]):
-        print("SKIP: the cameras answer discovery only inside a private network namespace, which needs root "
-              "(run the test as root)")
-        return SKIP
-
-    artefacts = os.path.join(build, "test-artifacts", "pelvan_e2e")
-    shutil.rmtree(artefacts, ignore_errors=True)
-    os.makedirs(artefacts)
-    session = pu.Session()
-    started = time.monotonic()
-    ok = False
-    try:
-        scenario(build, session, artefacts)
-        ok = True
-    except (pu.HarnessError, pu.Unavailable) as e:
-        print(f"FAIL: {e}", file=sys.stderr)
-    except Exception:
-        traceback.print_exc()
-    finally:
-        if not ok:
-            # What the window looked like and held when it went wrong.
-            try:
-                session.screenshot(os.path.join(artefacts, "failure.png"))
-                if "ui" in _driver:
-                    _driver["ui"].dump(os.path.join(artefacts, "failure-tree.txt"))
-            except Exception as e:
-                print(f"(no failure screenshot or tree: {e})", file=sys.stderr)
-        # The logs of every process, and the program's own, beside the screenshots.
-        logs = [session.path(n) for n in os.listdir(session.workdir) if n.endswith(".log")]
-        logs += pu.collect_files(session.path("prog", "bin", "Pelvan-Log"), "*.log")
-        for f in logs:
-            shutil.copy2(f, artefacts)
-        session.stop()
-    for f in sorted(os.listdir(artefacts)):
-        print(f"artefact: {os.path.join(artefacts, f)}")
-    print(f"{'passed' if ok else 'FAILED'} in {time.monotonic() - started:.1f} s")
-    return 0 if ok else 1
+    return pu.run_e2e(__file__, "pelvan_e2e", scenario, _driver, __doc__)
 
 
 if __name__ == "__main__":
