@@ -36,9 +36,13 @@ TEST(Win64Time, InstantBeforeUnixEpoch) {
 }
 
 TEST(Win64Time, NowAgreesWithTheSystemClock) {
-    const int64_t before = static_cast<int64_t>(time(nullptr));
+    // time() reads a coarse clock that may still show the previous second: compare with the same clock.
+    timespec ts;
+    clock_gettime(CLOCK_REALTIME, &ts);
+    const int64_t before = static_cast<int64_t>(ts.tv_sec);
     const int64_t ticks = xtime_getwin64();
-    const int64_t after = static_cast<int64_t>(time(nullptr));
+    clock_gettime(CLOCK_REALTIME, &ts);
+    const int64_t after = static_cast<int64_t>(ts.tv_sec);
     const int64_t secs = (ticks - ZQ_WIN64_EPOCH_DIFF) / 10000000;
     EXPECT_GE(secs, before);
     EXPECT_LE(secs, after);
