@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QFont>
 #include <QImage>
 #include <QQmlApplicationEngine>
 #include <QQuickWindow>
@@ -25,10 +26,7 @@
 #include <memory>
 #include <unistd.h>
 
-#include "CApp.h"
-#include "CAppConfig.h"
-#include "CConfigManager.h"
-#include "CDeviceManager.h"
+#include "AppFont.h"
 #include "SarvikSDK.h"
 #include "XPainterStatic.h"
 #include "filelog_handler.h"
@@ -43,6 +41,8 @@ QString AppStatic::path_config_qs;
 QString AppStatic::path_data_qs;
 char AppStatic::tmp_buffer[PATH_SIZE];
 CApp *AppStatic::app = nullptr;
+QObject *AppStatic::app_object = nullptr;
+QByteArray (*AppStatic::save_dir)() = nullptr;
 QApplication *AppStatic::app_qt = nullptr;
 QQmlApplicationEngine *AppStatic::app_qml = nullptr;
 QTranslator *AppStatic::app_translator = nullptr;
@@ -183,7 +183,7 @@ bool AppStatic::initialized() {
     return app_qt != nullptr;
 }
 
-int AppStatic::init(int &argc, char **argv, const QString &name) {
+int AppStatic::init(int &argc, char **argv, const QString &name, AppFactory factory) {
     if (g_initDone) return 0;
     g_initDone = true;
     g_sinceStart.start();
@@ -248,10 +248,7 @@ int AppStatic::init(int &argc, char **argv, const QString &name) {
     app_qml = new QQmlApplicationEngine(app_qt);
     app_qml->addImportPath(path_exe_qs + QStringLiteral("/../qml"));
     app_translator = new QTranslator(app_qt);
-    app = new CApp(app_qt);
-    qmlRegisterSingletonInstance("Sarvik", 1, 0, "CApp", app);
-    app->init();
-    app->deviceManager()->setStartupOptions(opt_cameras, opt_discovery);
+    if (factory) app_object = factory(app_qt);
     return 0;
 }
 
@@ -273,8 +270,10 @@ void AppStatic::free() {
     // The views go first: they hold bindings to the application singleton.
     delete app_qml;
     app_qml = nullptr;
-    delete app;
+    delete app_object;
+    app_object = nullptr;
     app = nullptr;
+    save_dir = nullptr;
     XPainterStatic::free();
     delete app_qt;  // also the translator
     app_qt = nullptr;
@@ -317,14 +316,57 @@ const char *AppStatic::getfn(const char *suffix) {
     const std::time_t now = std::time(nullptr);
     std::tm local;
     localtime_r(&now, &local);
-    const char *dir = "";
-    char dirCopy[PATH_SIZE];
-    if (app) {
-        std::memcpy(dirCopy, app->configManager()->config()->bin().saveDir, sizeof(dirCopy));
-        dirCopy[sizeof(dirCopy) - 1] = 0;
-        dir = dirCopy;
+    const QByteArray dir = save_dir ? save_dir() : QByteArray();
+    return getfn_at(dir.constData(), suffix, local);
+}
+
+void AppStatic::applyLanguage(int language, QString *locale, QString *family) {
+    const bool english = language == 1;
+    const QString name = english ? QStringLiteral("en_US") : QStringLiteral("zh_CN");
+    const QString wanted = english ? QStringLiteral("Times New Roman") : QStringLiteral("SimSun");
+    QString taken;
+    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+        taken = appFontFamily(wanted, english ? AppFontKind::Serif : AppFontKind::Cjk);
+        if (taken.isEmpty()) taken = QGuiApplication::font().family();
+        QFont font(taken);
+        font.setPointSize(12);
+        QGuiApplication::setFont(font);
     }
-    return getfn_at(dir, suffix, local);
+    if (app_translator && QCoreApplication::instance()) {
+        const QString file = QStringLiteral("%1/%2.%3.qm").arg(path_config_qs, app_name, name);
+        if (app_translator->load(file)) QCoreApplication::installTranslator(app_translator);
+    }
+    if (locale) *locale = name;
+    if (family) *family = taken;
+}
+
+QString AppStatic::manualPath(int language) {
+    return QStringLiteral("%1/Doc/%2_%3.pdf")
+        .arg(path_exe_qs, app_name, language == 1 ? QStringLiteral("US") : QStringLiteral("CN"));
+}
+
+int AppStatic::writeFileReplacing(const QString &path, const void *data, size_t size) {
+    const QByteArray target = path.toUtf8();
+    const QByteArray temp = target + ".tmp";
+    int ret = fileutil_write(temp.constData(), data, static_cast<int64_t>(size));
+    if (ret == 0) {
+        // On the disk before the rename, so a power cut never exposes an empty file.
+        const int fd = ::open(temp.constData(), O_RDONLY | O_CLOEXEC);
+        if (fd >= 0) {
+            ::fsync(fd);
+            ::close(fd);
+        }
+        if (std::rename(temp.constData(), target.constData()) != 0) ret = ZQ_ERR_OPEN;
+    }
+    if (ret != 0) std::remove(temp.constData());
+    return ret;
+}
+
+void AppStatic::initSaveDir(const QString &dir) {
+    if (dir.isEmpty() || QDir(dir).exists()) return;
+    QDir().mkpath(dir);
+    logger_print(logger_create_default(), LOG_LEVEL_DEBUG, "%s,%d,%s:\nmake saveDir %s\n\n", __func__,
+                 __LINE__, "App/CConfigManager", dir.toUtf8().constData());
 }
 
 bool AppStatic::loadDebugJson(const char *path) {

@@ -5,6 +5,7 @@
 // passes its own name: the name prefixes the configuration, data and log directories and the log file.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -13,6 +14,7 @@
 
 class CApp;
 class QApplication;
+class QObject;
 class QQmlApplicationEngine;
 class QTranslator;
 
@@ -32,7 +34,9 @@ struct AppStatic {
     // Scratch text for file names during start-up and for getfn; GUI thread only.
     static char tmp_buffer[PATH_SIZE];
 
+    // The tool's application singleton (each tool has its own CApp class) and the same object as a QObject.
     static CApp *app;
+    static QObject *app_object;
     static QApplication *app_qt;
     static QQmlApplicationEngine *app_qml;
     static QTranslator *app_translator;
@@ -47,7 +51,7 @@ struct AppStatic {
     static int chart_fifoSize;
     static int64_t chart_updateInterval;
 
-    // Program options, taken by parseOptions before init: addresses listed at start ("--camera ADDRESS",
+    // The desktop tool's program options, taken by parseOptions before init: addresses listed at start ("--camera ADDRESS",
     // repeatable) and whether the start-up search runs ("--no-discovery" turns it off).
     static QStringList opt_cameras;
     static bool opt_discovery;
@@ -58,8 +62,15 @@ struct AppStatic {
     static int parseOptions(int argc, char **argv);
     static const char *usageText();
 
-    // Brings the process up (a second call returns 0 at once). argc must outlive the application.
-    static int init(int &argc, char **argv, const QString &name = QStringLiteral("Pelvan"));
+    // The tool's part of start-up, run last by init: creates the tool's application object as a child of
+    // parent, sets AppStatic::app, registers it as the QML singleton CApp and brings it up. Returns it.
+    using AppFactory = QObject *(*)(QObject *parent);
+    // The configured save directory (UTF-8) for getfn; set by the tool's application object.
+    static QByteArray (*save_dir)();
+
+    // Brings the process up (a second call returns 0 at once). argc must outlive the application. The name
+    // prefixes the directories, the log file, the translations and the manuals.
+    static int init(int &argc, char **argv, const QString &name, AppFactory factory);
     // Loads the main view and runs the event loop; -7 when init has not created the application.
     static int run(const QString &url);
     // Deletes the application singleton and everything init created, then the default logger.
@@ -71,6 +82,19 @@ struct AppStatic {
     static const char *getfn(const char *suffix);
     // The same for a given directory and local time.
     static const char *getfn_at(const char *dir, const char *suffix, const std::tm &local);
+
+    // Application font (12 points) and translation "<config dir>/<name>.<locale>.qm" for a language:
+    // 1 English ("en_US", a serif family), anything else Chinese ("zh_CN", a CJK family). The translator is
+    // installed only when the file loads. Gives back the locale name and the family taken.
+    static void applyLanguage(int language, QString *locale, QString *family);
+    // "<exe dir>/Doc/<name>_US.pdf" for English, else "<name>_CN.pdf".
+    static QString manualPath(int language);
+
+    // Writes a whole file beside the old one, pushes it to the disk and renames it over the old one, so a
+    // crash never leaves half a file. 0, or the utility library's negative code (nothing left behind).
+    static int writeFileReplacing(const QString &path, const void *data, size_t size);
+    // Creates a save directory with its parents when missing, and says so in the log.
+    static void initSaveDir(const QString &dir);
 
     // Reads the three diagnostics switches from a JSON file; true when all three were taken. Any parse or
     // key error leaves all three at 0.

@@ -6,8 +6,8 @@
 #include <QFont>
 #include <QTranslator>
 #include <QUrl>
+#include <QtQml>
 
-#include "AppFont.h"
 #include "AppStatic.h"
 #include "CCommonManager.h"
 #include "CConfigManager.h"
@@ -19,7 +19,14 @@ CApp::CApp(QObject *parent)
       m_commonManager(new CCommonManager(this)),
       m_configManager(new CConfigManager(this)),
       m_tempCanvasManager(new TempCanvasManager(this)),
-      m_deviceManager(new CDeviceManager(this)) {}
+      m_deviceManager(new CDeviceManager(this)) {
+    // File names (getfn) take the save directory of whichever application object is in force.
+    AppStatic::save_dir = []() {
+        if (!AppStatic::app) return QByteArray();
+        const AppConfigBin &bin = AppStatic::app->configManager()->config()->bin();
+        return QByteArray(bin.saveDir, static_cast<int>(qstrnlen(bin.saveDir, sizeof(bin.saveDir))));
+    };
+}
 
 CApp::~CApp() {
     // The device stops its preview and logs out first, while the configuration and the canvas manager it
@@ -45,18 +52,8 @@ bool CApp::debug_netdEnable() const {
 }
 
 int CApp::setLanguage() {
-    const bool english = m_configManager->config()->language() == 1;
-    const QString locale = english ? QStringLiteral("en_US") : QStringLiteral("zh_CN");
-    const QString wanted = english ? QStringLiteral("Times New Roman") : QStringLiteral("SimSun");
-
-    QString family;
-    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
-        family = appFontFamily(wanted, english ? AppFontKind::Serif : AppFontKind::Cjk);
-        if (family.isEmpty()) family = QGuiApplication::font().family();
-        QFont font(family);
-        font.setPointSize(12);
-        QGuiApplication::setFont(font);
-    }
+    QString locale, family;
+    AppStatic::applyLanguage(m_configManager->config()->language(), &locale, &family);
     if (m_localeName != locale) {
         m_localeName = locale;
         emit localeNameChanged();
@@ -65,21 +62,20 @@ int CApp::setLanguage() {
         m_fontFamily = family;
         emit fontFamilyChanged();
     }
-
-    if (AppStatic::app_translator && QCoreApplication::instance()) {
-        const QString file =
-            QStringLiteral("%1/%2.%3.qm").arg(AppStatic::path_config_qs, AppStatic::app_name, locale);
-        if (AppStatic::app_translator->load(file))
-            QCoreApplication::installTranslator(AppStatic::app_translator);
-    }
     return 0;
 }
 
 QString CApp::manualPath() const {
-    const bool english = m_configManager->config()->language() == 1;
-    return QStringLiteral("%1/Doc/%2_%3.pdf")
-        .arg(AppStatic::path_exe_qs, AppStatic::app_name,
-             english ? QStringLiteral("US") : QStringLiteral("CN"));
+    return AppStatic::manualPath(m_configManager->config()->language());
+}
+
+QObject *CApp::create(QObject *parent) {
+    auto *app = new CApp(parent);
+    AppStatic::app = app;
+    qmlRegisterSingletonInstance("Sarvik", 1, 0, "CApp", app);
+    app->init();
+    app->deviceManager()->setStartupOptions(AppStatic::opt_cameras, AppStatic::opt_discovery);
+    return app;
 }
 
 int CApp::openManual() {

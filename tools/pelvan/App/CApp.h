@@ -28,6 +28,10 @@ public:
     // Stops a working device (and waits for it) before anything else goes.
     ~CApp() override;
 
+    // The desktop tool's part of start-up (AppStatic::AppFactory): creates the singleton, registers it,
+    // brings it up and hands the program options to the device manager.
+    static QObject *create(QObject *parent);
+
     // Loads the configuration, installs the translation, fills the enumerations and registers the
     // canvas and device types.
     void init();

@@ -13,17 +13,6 @@
 #include "zq_base.h"
 #include "zq_logger.h"
 
-namespace {
-
-// Pushes the file's bytes to the disk, so the rename below never exposes an empty file after a power cut.
-void syncFile(const QByteArray &path) {
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
-}  // namespace
 
 CConfigManager::CConfigManager(QObject *parent) : QObject(parent), m_config(new CAppConfig(this)) {
     m_config->setDrivesGlobals(true);
@@ -86,21 +75,11 @@ int CConfigManager::save(CAppConfig *config) {
     AppConfigBin out;
     m_config->cls2bin(out);
 
-    const QByteArray target = m_filePath.toUtf8();
-    const QByteArray temp = target + ".tmp";
-    int ret = fileutil_write(temp.constData(), &out, sizeof(out));
-    if (ret == 0) {
-        syncFile(temp);
-        if (std::rename(temp.constData(), target.constData()) != 0) ret = ZQ_ERR_OPEN;
-    }
-    if (ret != 0) std::remove(temp.constData());
+    const int ret = AppStatic::writeFileReplacing(m_filePath, &out, sizeof(out));
     initSaveDir(m_config->saveDir());
     return ret;
 }
 
 void CConfigManager::initSaveDir(const QString &dir) {
-    if (dir.isEmpty() || QDir(dir).exists()) return;
-    QDir().mkpath(dir);
-    logger_print(logger_create_default(), LOG_LEVEL_DEBUG, "%s,%d,%s:\nmake saveDir %s\n\n", __func__,
-                 __LINE__, "App/CConfigManager", dir.toUtf8().constData());
+    AppStatic::initSaveDir(dir);
 }

@@ -110,20 +110,22 @@ int TempCanvas::beginUpdate(int w, int h) {
         m_image.fill(Qt::black);
     }
     m_data = nullptr;
+    m_picture = nullptr;
     m_imageDirty = false;
     m_working = true;
     changeCanvasWH();
     changeActiveAuto();
-    TempCanvasManager::instance()->mea_crud(m_itemGlobal, 0);
+    if (!m_imageOnly) TempCanvasManager::instance()->mea_crud(m_itemGlobal, 0);
     return 0;
 }
 
 void TempCanvas::endUpdate() {
     if (!m_working) return;
-    TempCanvasManager::instance()->mea_crud(m_itemGlobal, 3);
+    if (!m_imageOnly) TempCanvasManager::instance()->mea_crud(m_itemGlobal, 3);
     m_working = false;
     // The frame belongs to the SDK and is gone once the preview stops.
     m_data = nullptr;
+    m_picture = nullptr;
     m_imageDirty = false;
     update();
 }
@@ -134,11 +136,22 @@ int TempCanvas::updateData(TempData *data) {
     if (!data || !data->header || !data->temp || !data->image || data->header->width != m_dataW ||
         data->header->height != m_dataH)
         return -8;
+    if (m_imageOnly) return updateImage(data->image);
     m_data = data;
+    m_picture = data->image;
     m_imageDirty = true;
     item_refresh(m_itemSelected);
     for (TempCanvasItemBase *item : m_itemList) item->emitTempDataChanged();
     m_paletteData->updateGbl(m_itemGlobal->minTemp(), m_itemGlobal->maxTemp());
+    return 0;
+}
+
+int TempCanvas::updateImage(const uint32_t *bgra) {
+    if (!m_working) return -7;
+    if (!bgra) return -8;
+    m_picture = bgra;
+    m_imageDirty = true;
+    update();
     return 0;
 }
 
@@ -348,12 +361,13 @@ void TempCanvas::forceRedraw() {
 }
 
 void TempCanvas::paint(QPainter *painter) {
-    if (!m_working || !m_data) return;
+    if (!m_working || !m_picture) return;
     if (m_imageDirty) {
-        std::memcpy(m_image.bits(), m_data->image, static_cast<size_t>(m_dataWH) * 4);
+        std::memcpy(m_image.bits(), m_picture, static_cast<size_t>(m_dataWH) * 4);
         m_imageDirty = false;
     }
     painter->drawImage(m_visible, m_image, m_source);
+    if (m_imageOnly) return;
     m_painter.beginDraw(painter, this);
     if (!TempCanvasManager::instance()->hideAll())
         for (TempCanvasItemBase *item : m_itemList) item->drawMea();
@@ -367,6 +381,10 @@ void TempCanvas::mousePressEvent(QMouseEvent *event) {
     if (!m_working) return;
     forceActiveFocus();
     m_lastPos = TempCanvasToolBase::roundPos(event->localPos());
+    if (m_imageOnly) {
+        event->accept();
+        return;
+    }
     if (TempCanvasToolBase *tool = currentTool()) tool->mousePressEvent(event);
     event->accept();
 }
@@ -380,11 +398,12 @@ void TempCanvas::mouseMoveEvent(QMouseEvent *event) {
         return;
     }
     m_lastPos = p;
+    if (m_imageOnly) return;
     if (TempCanvasToolBase *tool = currentTool()) tool->mouseMoveEvent(event);
 }
 
 void TempCanvas::mouseReleaseEvent(QMouseEvent *event) {
-    if (!m_working) return;
+    if (!m_working || m_imageOnly) return;
     if (TempCanvasToolBase *tool = currentTool()) tool->mouseReleaseEvent(event);
 }
 
@@ -399,12 +418,12 @@ void TempCanvas::mouseDoubleClickEvent(QMouseEvent *event) {
 }
 
 void TempCanvas::hoverMoveEvent(QHoverEvent *event) {
-    if (!m_working) return;
+    if (!m_working || m_imageOnly) return;
     if (TempCanvasToolBase *tool = currentTool()) tool->hoverMoveEvent(event);
 }
 
 void TempCanvas::hoverLeaveEvent(QHoverEvent *event) {
-    if (!m_working) return;
+    if (!m_working || m_imageOnly) return;
     if (TempCanvasToolBase *tool = currentTool()) tool->hoverLeaveEvent(event);
 }
 
@@ -421,7 +440,7 @@ void TempCanvas::wheelEvent(QWheelEvent *event) {
 }
 
 void TempCanvas::keyPressEvent(QKeyEvent *event) {
-    if (!m_working) return;
+    if (!m_working || m_imageOnly) return;
     if (TempCanvasToolBase *tool = currentTool()) tool->keyPressEvent(event);
 }
 

@@ -109,6 +109,14 @@ signals:
     void activeScalePercentChanged();
 
 protected:
+    // Image-only canvases (a visible-light camera) show a BGRA picture with the same view geometry (fit,
+    // zoom, pan, coordinate tables) and nothing else: no item is measured or drawn and the tools stay idle.
+    void setImageOnly(bool on) { m_imageOnly = on; }
+    bool imageOnly() const { return m_imageOnly; }
+    // Shows a picture of the announced size; the pointer must stay valid until the next one or endUpdate.
+    // -7 when not working, -8 without a picture.
+    int updateImage(const uint32_t *bgra);
+
     void geometryChanged(const QRectF &newGeometry, const QRectF &oldGeometry) override;
 
 private:
@@ -124,6 +132,8 @@ private:
     double m_dataRatio = 1.0;
     QImage m_image;
     TempData *m_data = nullptr;
+    const uint32_t *m_picture = nullptr;  // the BGRA picture to draw: the frame's or an image-only one
+    bool m_imageOnly = false;
     bool m_imageDirty = false;
     double m_canvasW = 0, m_canvasH = 0, m_canvasRatio = 1.0;
     int m_canvasWi = 0, m_canvasHi = 0;
