@@ -8,47 +8,28 @@
 #include <QSet>
 #include <QTranslator>
 
+#include "translation_scan.h"
+
 namespace {
 
 const QString kSourceRoot = QStringLiteral(PELVAN_DOCS_DIR "/..");
 const QString kConfigDir = QStringLiteral(PELVAN_BUILD_DIR "/bin/Pelvan-Config");
 
-// Ids in qsTrId/qtTrId/QT_TRID_NOOP calls with a literal, and the pop-up texts the controls translate
-// (xtitle, xokText, xcancelText given as literals).
-QSet<QString> idsIn(const QString &text) {
-    static const QRegularExpression call(QStringLiteral(R"((?:qsTrId|qtTrId|QT_TRID_NOOP)\(\s*"([^"]+)\")"));
-    static const QRegularExpression popup(
-        QStringLiteral(R"(\b(?:xtitle|xokText|xcancelText)\s*:\s*"([^"]+)\")"));
-    QSet<QString> ids;
-    for (const QRegularExpression *re : {&call, &popup}) {
-        auto it = re->globalMatch(text);
-        while (it.hasNext()) ids.insert(it.next().captured(1));
-    }
-    return ids;
-}
-
-QSet<QString> idsUnder(const QString &dir, const QStringList &patterns) {
-    QSet<QString> ids;
-    QDirIterator it(dir, patterns, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        QFile f(it.next());
-        if (f.open(QIODevice::ReadOnly)) ids.unite(idsIn(QString::fromUtf8(f.readAll())));
-    }
-    return ids;
-}
+using testsupport::translationIdsIn;
+using testsupport::translationIdsUnder;
 
 }  // namespace
 
 TEST(Translations, TheScanFindsEveryKindOfUse) {
-    const QSet<QString> ids = idsIn(QStringLiteral(
+    const QSet<QString> ids = translationIdsIn(QStringLiteral(
         R"(text: qsTrId("A") + qsTrId( "B"); qtTrId("C"); {QT_TRID_NOOP("D"), 1}; xtitle: "E"; xokText: "F"; x: qsTrId(name))"));
     EXPECT_EQ(ids, (QSet<QString>{"A", "B", "C", "D", "E", "F"}));
 }
 
 TEST(Translations, EveryUsedIdIsTranslatedInBothLanguages) {
     QSet<QString> ids =
-        idsUnder(kSourceRoot + QStringLiteral("/tools/pelvan"), {"*.cpp", "*.h", "*.qml", "*.js"});
-    ids.unite(idsUnder(kSourceRoot + QStringLiteral("/controls/Controls"), {"*.qml", "*.js"}));
+        translationIdsUnder(kSourceRoot + QStringLiteral("/tools/pelvan"), {"*.cpp", "*.h", "*.qml", "*.js"});
+    ids.unite(translationIdsUnder(kSourceRoot + QStringLiteral("/controls/Controls"), {"*.qml", "*.js"}));
     // The pop-up's default buttons are ids too.
     ids.unite({QStringLiteral("OK"), QStringLiteral("Cancel")});
     // Enough of the tool's own ids were found for the scan to mean something.
