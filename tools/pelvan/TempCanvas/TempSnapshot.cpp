@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <new>
 
 #include "zq_time.h"
@@ -108,4 +109,20 @@ bool tempFrameRateStep(int64_t *windowTime, int *windowCount, int64_t stamp, flo
     if (span <= 0) return false;
     *fps = static_cast<float>(500000000.0 / static_cast<double>(span));
     return true;
+}
+
+QString tempStampText(qint64 stamp) {
+    qint64 secs = stamp / 10000000;
+    qint64 rest = stamp % 10000000;
+    if (rest < 0) {
+        rest += 10000000;
+        --secs;
+    }
+    const std::time_t t = static_cast<std::time_t>(secs);
+    std::tm local;
+    if (!localtime_r(&t, &local)) return QString();
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", local.tm_year + 1900, local.tm_mon + 1,
+                  local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, static_cast<int>(rest / 10000));
+    return QString::fromLatin1(text);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 #include <cstdint>
 
@@ -26,3 +27,7 @@ int write(const QByteArray &path, const QByteArray &bytes);
 // frame after it sets *fps = 500 000 000 / (stamp - windowTime) (100 ns stamps) and reopens the window
 // there. A window whose stamps are equal (or run backwards) keeps *fps. True when *fps was set.
 bool tempFrameRateStep(int64_t *windowTime, int *windowCount, int64_t stamp, float *fps);
+
+// "YYYY-MM-DD hh:mm:ss.zzz" in local time for a frame time stamp (100-ns ticks since 1970-01-01 UTC); empty
+// when the time cannot be shown.
+QString tempStampText(qint64 stamp1970);

@@ -83,6 +83,8 @@ public:
     Q_INVOKABLE int sendControl(int type);
     // Extended control as a job on the pool: 0 sends code 13 (time from this computer / NTP sync). Any
     // other value ends the job with -8. -7 unless working and idle. The executing flag is set while it runs.
+    // Returns 0 once the job runs, whatever the type: the job's result (-8 for an unknown type, or the
+    // SDK's code) arrives in lastError when the executing flag drops.
     Q_INVOKABLE int sendControlX(int type);
     // Stream recording to "<name>.stream" (name without extension; empty: a date-time name from the save
     // directory). -7 unless working and not recording; the SDK's code on failure.

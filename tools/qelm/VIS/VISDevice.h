@@ -3,13 +3,14 @@
 // raw ".vis" recording.
 #pragma once
 
-#include <QFuture>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -118,6 +119,7 @@ private:
     void waitWhileBusy();
     int runStart(const QByteArray &address, MVSOutput *out);
     void clearSlots();
+    void runJob(std::function<void()> task);
 
     // One parsed "Name=Value" start setting, in the form mvsSetValue takes for its kind.
     struct StartParam {
@@ -150,7 +152,11 @@ private:
     int m_fpsWindowCount = 0;
     QString m_recordFile;
 
-    QFuture<void> m_future;  // the running job, waited for on destruction
+    // Whether a job's task still runs on the pool (its end signal may be still on the way): the destructor
+    // waits for it.
+    std::mutex m_runLock;
+    std::condition_variable m_runDone;
+    bool m_running = false;
     // What a job hands to the GUI thread at its end.
     std::mutex m_jobLock;
     MVSOutput m_jobOutput{};

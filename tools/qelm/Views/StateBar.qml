@@ -17,12 +17,14 @@ Rectangle {
         anchors.leftMargin: 8
         spacing: 20
 
+        // A count, not the array: the values change with every frame, and an array model would rebuild
+        // every text each time (and take them away from assistive technology).
         Repeater {
-            model: root.values
+            model: root.values.length
 
             Text {
                 anchors.verticalCenter: parent.verticalCenter
-                text: modelData[0] + ": " + modelData[1]
+                text: index < root.values.length ? root.values[index][0] + ": " + root.values[index][1] : ""
                 color: XTheme.text_color_regular
                 font.pixelSize: XTheme.font_size_medium
                 Accessible.role: Accessible.StaticText
