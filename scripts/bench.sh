@@ -43,3 +43,4 @@ if [ -x "$build/bin/e2e_preview" ]; then
     "$build/bin/e2e_preview" | tee "$out/e2e_preview.txt"
 fi
 echo; /usr/bin/python3 "$(dirname "$0")/bench_pelvan.py" "$build" | tee "$out/bench_pelvan.txt"
+echo; /usr/bin/python3 "$(dirname "$0")/bench_qelm.py" "$build" | tee "$out/bench_qelm.txt"

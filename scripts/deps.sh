@@ -11,7 +11,7 @@ PKGS=(
   qml-module-qt-labs-settings qml-module-qt-labs-folderlistmodel qtbase5-dev-tools qtdeclarative5-dev-tools
   nlohmann-json3-dev fonts-dejavu-core fonts-noto-cjk
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libavdevice-dev libx264-dev ffmpeg
-  libturbojpeg0-dev libpng-dev
+  libturbojpeg0-dev libpng-dev libtiff-dev libcli11-dev python3-numpy
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev libgstrtspserver-1.0-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-plugins-bad
   gstreamer1.0-libav gstreamer1.0-tools

@@ -18,7 +18,6 @@ import os
 import re
 import shutil
 import signal
-import struct
 import subprocess
 import sys
 import time
@@ -35,23 +34,6 @@ CAMERAS = [
 PREVIEWED = 1
 HEADLESS_LIMIT_S = 75
 INTERACTIVE_LIMIT_S = 3600
-
-
-def local_display_socket(display):
-    """The X server's socket path for a local display (":0", "unix:0.0"), else None."""
-    m = re.fullmatch(r"(?:unix)?:(\d+)(?:\.\d+)?", display or "")
-    if not m:
-        return None
-    path = f"/tmp/.X11-unix/X{m.group(1)}"
-    return path if os.path.exists(path) else None
-
-
-def png_size(path):
-    with open(path, "rb") as f:
-        head = f.read(24)
-    if head[:8] != b"\x89PNG\r\n\x1a\n":
-        raise pu.HarnessError(f"{path} is not a PNG")
-    return struct.unpack(">II", head[16:24])
 
 
 def start_cameras(session, build, discovery, lifetime_s):
@@ -182,7 +164,7 @@ def headless(build, in_netns, update_docs):
         for f in copy.logs():
             shutil.copy2(f, out)
         if update_docs:
-            size = png_size(items_png)
+            size = pu.png_size(items_png)
             if size != (1200, 800):
                 raise pu.HarnessError(f"{items_png} is {size[0]}x{size[1]}, not the window's 1200x800")
             for png, name in ((items_png, "pelvan.png"), (config_png, "pelvan-config.png"),
@@ -199,30 +181,15 @@ def headless(build, in_netns, update_docs):
 
 
 def main():
-    args = [a for a in sys.argv[1:] if not a.startswith("--")]
-    flags = {a for a in sys.argv[1:] if a.startswith("--")}
-    unknown = flags - {"--headless", "--update-docs"}
-    if unknown or len(args) > 1:
-        print(__doc__, file=sys.stderr)
-        return 2
-    build = os.path.abspath(args[0] if args else os.path.join(pu.REPO, "build"))
-    headless_run = "--headless" in flags or "--update-docs" in flags or not os.environ.get("DISPLAY")
-
-    # In a new network namespace the X server stays reachable through its socket file in /tmp/.X11-unix
-    # (the abstract socket and TCP are per namespace, and the X library falls back to the file by itself).
-    # A display over TCP (ssh -X) is not: then the cameras stay on the host's loopback, without discovery.
-    may_use_netns = headless_run or local_display_socket(os.environ.get("DISPLAY")) is not None
-    in_netns = may_use_netns and pu.enter_private_netns([os.path.abspath(__file__)] + sys.argv[1:])
-    if not in_netns:
-        print("demo: cameras on the host's loopback, added with --camera (discovery needs root and a "
-              "private network namespace)", flush=True)
-    try:
+    def run(build, headless_run, in_netns, update_docs):
+        if not in_netns:
+            print("demo: cameras on the host's loopback, added with --camera (discovery needs root and a "
+                  "private network namespace)", flush=True)
         if headless_run:
-            return headless(build, in_netns, "--update-docs" in flags)
+            return headless(build, in_netns, update_docs)
         return interactive(build, in_netns)
-    except (pu.HarnessError, pu.Unavailable, TimeoutError) as e:
-        print(f"demo: {e}", file=sys.stderr)
-        return 1
+
+    return pu.demo_main(__doc__, os.path.abspath(__file__), run)
 
 
 if __name__ == "__main__":

@@ -1,13 +1,14 @@
 #!/usr/bin/python3
-"""Drives the desktop tool pelvan from outside, as a person at the screen would.
+"""Drives the desktop tools (pelvan, the dual-light tool qelm) from outside, as a person at the screen would.
 
 The pieces, each usable on its own:
   enter_private_netns()  re-runs the calling script under `unshare -n` (root only) and gives the fresh
                          namespace a loopback and a veth pair, so discovery broadcasts stay inside it
-  Session                owns every process started here (cameras, Xvfb, D-Bus, AT-SPI, pelvan) and ends them
-  Session.start_vcam()   a virtual camera on its own 127.0.33.N address
+  Session                owns every process started here (cameras, Xvfb, D-Bus, AT-SPI, the tool) and ends them
+  Session.start_vcam()   a virtual thermal camera on its own 127.0.x.N address
+  Session.start_fake_vis() the fake visible GigE camera on a loopback address (inside the private namespace)
   Session.start_display() Xvfb on a free display, a private D-Bus session bus and the AT-SPI bus
-  PelvanCopy             the program copied into a folder of its own with its configuration
+  PelvanCopy, QelmCopy   the program copied into a folder of its own with its configuration (ToolCopy)
   Ui                     finds the window's accessibles by role and translated name, presses them, reads
                          their names, drags the mouse over them and takes screenshots
 
@@ -32,9 +33,12 @@ import xml.etree.ElementTree as ET
 
 REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 TRANSLATIONS = os.path.join(REPO, "tools", "pelvan", "translations")
+FAKE_VIS_GENICAM = os.path.join(REPO, "mvcam", "fake", "mvcam-fake-camera.xml")
 
 VCAM_COMMAND_PORT = 55502
 CONFIG_MAGIC = 0x0134D818
+QELM_CONFIG_MAGIC = 0x4D4C4551
+GVCP_PORT = 3956
 SNAPSHOT_TAIL_MAGIC = 20160901
 # Bytes of one temperature frame's fixed part behind a snapshot's JPEG, besides 2 bytes per pixel.
 SNAPSHOT_TAIL_EXTRA = 8342
@@ -173,7 +177,7 @@ class Session:
     """Every process started through it, ended in reverse order by stop() (also on SIGTERM/SIGINT)."""
 
     def __init__(self, workdir=None, keep=False):
-        self.workdir = workdir or tempfile.mkdtemp(prefix="pelvan-ui-")
+        self.workdir = workdir or tempfile.mkdtemp(prefix="tool-ui-")
         os.makedirs(self.workdir, exist_ok=True)
         self.keep = keep
         self.procs = []  # (name, Popen)
@@ -271,6 +275,37 @@ class Session:
                 return False
 
         wait_until(f"the virtual camera on {ip} to listen", listening, 10, 0.1)
+        return p
+
+    def start_fake_vis(self, ip, serial=None, lifetime_s=600):
+        """The fake visible GigE camera (Aravis's, 512x512 Mono8 unless the program sets it otherwise, with
+        the feature description scripts/fake_vis_camera.sh uses) on ip. It listens only on an address an
+        interface carries, so the address goes onto lo: allowed only in the private network namespace, never
+        on the host's. It ends after lifetime_s at the latest; timeout runs in the foreground mode, which keeps
+        the camera in this session's process group, so that ending the session ends it too."""
+        require_tools("ip", "ss", "timeout", "arv-fake-gv-camera-0.8")
+        if not ip.startswith("127."):
+            raise HarnessError(f"the fake visible camera takes a loopback address, not {ip}")
+        if not in_private_netns():
+            raise Unavailable("the fake visible camera needs its address on lo, which is done only inside the "
+                              "private network namespace (run as root)")
+        if f" inet {ip}/" not in _run(["ip", "-o", "-4", "addr", "show", "dev", "lo"]):
+            _run(["ip", "addr", "add", f"{ip}/32", "dev", "lo"])
+        serial = serial or "VIS" + re.sub(r"\D", "", ip)[-9:]
+        name = f"fakevis-{ip}"
+        p = self.spawn(name, ["timeout", "--foreground", str(int(lifetime_s)), "arv-fake-gv-camera-0.8", "-i",
+                              ip, "-s", serial, "-g", FAKE_VIS_GENICAM])
+
+        def listening():
+            if p.poll() is not None:
+                raise HarnessError(f"the fake visible camera on {ip} ended with {p.returncode}; see "
+                                   f"{self.path(name + '.log')}")
+            r = subprocess.run(["ss", "-Huln", f"src {ip}:{GVCP_PORT}"], stdout=subprocess.PIPE,
+                               stderr=subprocess.DEVNULL, text=True, timeout=10)
+            return r.returncode == 0 and r.stdout.strip() != ""
+
+        wait_until(f"the fake visible camera on {ip} to listen", listening, 15, 0.1)
+        log(f"fake visible camera {serial} on {ip}")
         return p
 
     # --- display, D-Bus and AT-SPI --------------------------------------------------------------------
@@ -472,9 +507,11 @@ def outline_fraction(png, rect, is_outline, reach=3, samples=40):
 # The program
 
 
-def words(language):
-    """Translation id -> the words the window shows, for language 0 (Chinese) or 1 (English)."""
-    ts = os.path.join(TRANSLATIONS, "Pelvan.en_US.ts" if language == 1 else "Pelvan.zh_CN.ts")
+def words(language, tool="Pelvan"):
+    """Translation id -> the words the window shows, for language 0 (Chinese) or 1 (English), from the
+    translations of tool ("Pelvan", "Qelm")."""
+    folder = os.path.join(REPO, "tools", tool.lower(), "translations")
+    ts = os.path.join(folder, f"{tool}.en_US.ts" if language == 1 else f"{tool}.zh_CN.ts")
     table = {}
     for msg in ET.parse(ts).getroot().iter("message"):
         ident = msg.get("id")
@@ -484,33 +521,36 @@ def words(language):
     return table
 
 
-class PelvanCopy:
-    """The program copied to <root>/bin with its translations, <root>/qml reaching the built controls and a
-    configuration saving into save_dir (default <root>/shots): the program keeps its configuration and logs
-    beside its executable, so each run gets a copy of its own."""
+class ToolCopy:
+    """A program copied to <root>/bin with its translations, <root>/qml reaching the built controls and a
+    configuration of its own: the tools keep their configuration and logs beside the executable, so each
+    run gets a copy of its own. Subclasses name the tool and write its configuration record."""
 
-    def __init__(self, build, root, language=1, save_dir=None):
+    TOOL = ""        # "Pelvan": folders <TOOL>-Config, <TOOL>-Log, translations <TOOL>.<locale>.qm
+    EXECUTABLE = ""  # "pelvan"
+
+    def __init__(self, build, root, language=1):
         self.build = os.path.abspath(build)
         self.root = root
         self.language = language
         self.bin = os.path.join(root, "bin")
-        self.shots = save_dir or os.path.join(root, "shots")
-        src = os.path.join(self.build, "bin", "pelvan")
+        src = os.path.join(self.build, "bin", self.EXECUTABLE)
         if not os.access(src, os.X_OK):
-            raise Unavailable(f"{src} is missing: build the target pelvan")
-        config = os.path.join(self.bin, "Pelvan-Config")
-        os.makedirs(config, exist_ok=True)
-        shutil.copy2(src, os.path.join(self.bin, "pelvan"))
-        for qm in ("Pelvan.en_US.qm", "Pelvan.zh_CN.qm"):
-            shutil.copy2(os.path.join(self.build, "bin", "Pelvan-Config", qm), os.path.join(config, qm))
+            raise Unavailable(f"{src} is missing: build the target {self.EXECUTABLE}")
+        self.config_dir = os.path.join(self.bin, f"{self.TOOL}-Config")
+        os.makedirs(self.config_dir, exist_ok=True)
+        shutil.copy2(src, os.path.join(self.bin, self.EXECUTABLE))
+        for locale in ("en_US", "zh_CN"):
+            qm = f"{self.TOOL}.{locale}.qm"
+            shutil.copy2(os.path.join(self.build, "bin", f"{self.TOOL}-Config", qm),
+                         os.path.join(self.config_dir, qm))
         if not os.path.exists(os.path.join(root, "qml")):
             os.symlink(os.path.join(self.build, "qml"), os.path.join(root, "qml"))
-        save_dir = self.shots.encode()
-        record = struct.pack("<Ii1024siii", CONFIG_MAGIC, language, save_dir, 0, 500, 1)
-        assert len(record) == 1044
-        with open(os.path.join(config, "AppConfig.bin"), "wb") as f:
-            f.write(record)
         self.proc = None
+
+    def write_config(self, name, record):
+        with open(os.path.join(self.config_dir, name), "wb") as f:
+            f.write(record)
 
     def start(self, session, args=(), extra_env=None):
         env = dict(session.env)
@@ -518,13 +558,16 @@ class PelvanCopy:
         # The sanitizer build: Qt keeps allocations until exit, so leak checks would only report those.
         env["ASAN_OPTIONS"] = (env.get("ASAN_OPTIONS", "") + ":detect_leaks=0").lstrip(":")
         env.update(extra_env or {})
-        self.proc = session.spawn("pelvan", [os.path.join(self.bin, "pelvan")] + list(args), env=env,
-                                  cwd=self.root)
-        log(f"pelvan started (pid {self.proc.pid}) from {self.bin} {' '.join(args)}")
+        self.proc = session.spawn(self.EXECUTABLE, [os.path.join(self.bin, self.EXECUTABLE)] + list(args),
+                                  env=env, cwd=self.root)
+        log(f"{self.EXECUTABLE} started (pid {self.proc.pid}) from {self.bin} {' '.join(args)}")
         return self.proc
 
+    def log_dir(self):
+        return os.path.join(self.bin, f"{self.TOOL}-Log")
+
     def logs(self):
-        return sorted(glob.glob(os.path.join(self.bin, "Pelvan-Log", "*.log")))
+        return sorted(glob.glob(os.path.join(self.log_dir(), "*.log")))
 
     def log_text(self):
         text = ""
@@ -532,6 +575,40 @@ class PelvanCopy:
             with open(f, "r", errors="replace") as fh:
                 text += fh.read()
         return text
+
+
+class PelvanCopy(ToolCopy):
+    """pelvan with a configuration saving into save_dir (default <root>/shots)."""
+
+    TOOL = "Pelvan"
+    EXECUTABLE = "pelvan"
+
+    def __init__(self, build, root, language=1, save_dir=None):
+        super().__init__(build, root, language)
+        self.shots = save_dir or os.path.join(root, "shots")
+        save_dir = self.shots.encode()
+        record = struct.pack("<Ii1024siii", CONFIG_MAGIC, language, save_dir, 0, 500, 1)
+        assert len(record) == 1044
+        self.write_config("AppConfig.bin", record)
+
+
+class QelmCopy(ToolCopy):
+    """The dual-light tool qelm with a configuration saving into save_dir (default <root>/data) and the
+    given camera addresses. The visible camera's account stays empty: the program does not use it."""
+
+    TOOL = "Qelm"
+    EXECUTABLE = "qelm"
+
+    def __init__(self, build, root, language=1, save_dir=None, ir_ip="", vis_ip=""):
+        super().__init__(build, root, language)
+        self.save_dir = save_dir or os.path.join(root, "data")
+        os.makedirs(self.save_dir, exist_ok=True)
+        if len(ir_ip.encode()) > 127 or len(vis_ip.encode()) > 15:
+            raise HarnessError(f"camera addresses too long: {ir_ip!r}, {vis_ip!r}")
+        record = struct.pack("<Ii1024s128s16s64s64s", QELM_CONFIG_MAGIC, language, self.save_dir.encode(),
+                             ir_ip.encode(), vis_ip.encode(), b"", b"")
+        assert len(record) == 1304
+        self.write_config("QelmConfig.bin", record)
 
 
 # ---------------------------------------------------------------------------------------------------------
@@ -566,10 +643,11 @@ class Node:
 class Ui:
     """The running program's accessibility tree: bounded searches by role and translated name."""
 
-    def __init__(self, session, pid, language=1, timeout_s=60):
+    def __init__(self, session, pid, language=1, timeout_s=60, tool="Pelvan"):
         self.session = session
         self.pid = pid
-        self.words = words(language)
+        self.tool = tool
+        self.words = words(language, tool)
         self._buttons = {}
         import gi
         gi.require_version("Atspi", "2.0")
@@ -581,7 +659,7 @@ class Ui:
         self.desktop = Atspi.get_desktop(0)
         # Names change with every frame (the status line): never read them from a cache.
         self.desktop.set_cache_mask(Atspi.Cache.NONE)
-        self.app = wait_until(f"pelvan (pid {pid}) on the accessibility bus", self._find_app, timeout_s, 0.5)
+        self.app = wait_until(f"{tool.lower()} (pid {pid}) on the accessibility bus", self._find_app, timeout_s, 0.5)
 
     def word(self, ident):
         if ident not in self.words:
@@ -735,6 +813,28 @@ class Ui:
             self.press(node)
         wait_until(f"{node} to be {'ticked' if on else 'cleared'}", lambda: self.is_checked(node) == on,
                    timeout_s, 0.1)
+
+    def run_action(self, node, wanted):
+        """Runs the accessible's action named wanted (any case: "increase", "decrease", ...)."""
+        action = node.acc.get_action_iface()
+        names = [action.get_action_name(i) for i in range(action.get_n_actions())] if action else []
+        for i, a in enumerate(names):
+            if a.lower() == wanted.lower():
+                if not action.do_action(i):
+                    raise HarnessError(f"{node}: action {a} refused")
+                return
+        raise HarnessError(f"{node} has no {wanted} action (it has {names})")
+
+    def slider_value(self, node):
+        """A slider's value: the controls describe a slider by its value."""
+        desc = self.description(node)
+        try:
+            return float(desc)
+        except ValueError:
+            value = node.acc.get_value_iface()
+            if value is None:
+                raise HarnessError(f"{node} shows no value") from None
+            return value.get_current_value()
 
     def page_tab(self, ident, timeout_s=20):
         """A tab of a tab bar, by its translation id."""
@@ -935,14 +1035,169 @@ class Ui:
         return out_png
 
 
+# --- the dual-light tool's window ------------------------------------------------------------------------
+
+QELM_IR_SIZE = (640, 512)
+# The fake visible camera's picture unless the program sets another size.
+QELM_VIS_SIZE = (512, 512)
+VIS_FILE_HEADER = 1024
+VIS_FRAME_EXTRA = 128
+# What the devices log when their preview stops: thermal first, then visible.
+QELM_IR_ENDED = re.compile(r"IR/IRDevice.*preview ended: frames shown (\d+), skipped (\d+)")
+QELM_VIS_ENDED = re.compile(r"VIS/VISDevice.*(?:preview ended|stopped): frames shown (\d+), skipped (\d+)")
+
+
+def check(cond, msg):
+    if not cond:
+        raise HarnessError(msg)
+
+
+def vis_header(path):
+    """(width, height) from a raw visible recording's 1024-byte header."""
+    with open(path, "rb") as f:
+        head = f.read(VIS_FILE_HEADER)
+    if len(head) < VIS_FILE_HEADER:
+        raise HarnessError(f"{path}: shorter than its {VIS_FILE_HEADER}-byte header")
+    return struct.unpack("<HH", head[:4])
+
+
+def vis_stamps(path, width, height, indexes):
+    """The time stamps (100-ns ticks since 1970) of the frames at indexes of a raw visible recording."""
+    out = []
+    with open(path, "rb") as f:
+        for i in indexes:
+            f.seek(VIS_FILE_HEADER + i * (width * height + VIS_FRAME_EXTRA) + 8)
+            out.append(struct.unpack("<q", f.read(8))[0])
+    return out
+
+
+def check_vis(path, width, height):
+    """A raw visible recording: a 1024-byte header naming the picture's size, then whole frame records of
+    W H + 128 bytes. Returns the number of frames."""
+    size = os.path.getsize(path)
+    record = width * height + VIS_FRAME_EXTRA
+    frames, rest = divmod(size - VIS_FILE_HEADER, record)
+    if size < VIS_FILE_HEADER + record or rest:
+        raise HarnessError(f"{path}: {size} bytes are not 1024 + k x {record} with k > 0 (a {width}x{height} "
+                           "picture)")
+    if vis_header(path) != (width, height):
+        raise HarnessError(f"{path}: the header names a {vis_header(path)} picture, not {width}x{height}")
+    return frames
+
+
+def qml_errors(log_text):
+    """The lines of a tool's log that report errors of its own views."""
+    return [l for l in log_text.splitlines() if "qrc:/Views" in l or (".qml:" in l and "file:/" in l)]
+
+
+class QelmWindow:
+    """The dual-light tool's pages through a Ui made with tool="Qelm": the preview page's two state bars and
+    buttons, the files page's two replay panels."""
+
+    FRAME_INFO = re.compile(r"\s(\d+)/(\d+)$")
+
+    def __init__(self, ui):
+        self.ui = ui
+
+    # --- preview page ---
+
+    def fps_nodes(self, timeout_s=20):
+        """(thermal, visible) "FPS: <n>" texts: the thermal state bar is the left one."""
+        prefix = self.ui.word("FPS") + ": "
+        nodes = wait_until("both state bars", lambda: (n := self.ui.find_all("label", prefix=prefix))
+                           and len(n) >= 2 and n, timeout_s, 0.3)
+        nodes = sorted(nodes, key=lambda n: self.ui.extents(n)[0])
+        return nodes[0], nodes[-1]
+
+    def fps(self, side):
+        ir, vis = self.fps_nodes()
+        return self.ui.status_number(ir if side == "IR" else vis)
+
+    def start_cameras(self, timeout_s=60):
+        """Start IR, wait for its frames per second, then Start VIS the same way; returns both rates."""
+        ui = self.ui
+        ir_node, vis_node = self.fps_nodes()
+        ui.press_button("StartIR")
+        ui.button("StopIR", timeout_s=30)
+        ir = wait_until("the thermal state bar to show frames per second above 0",
+                        lambda: (v := ui.status_number(ir_node)) and v > 0 and v, timeout_s, 0.5)
+        ui.press_button("StartVIS")
+        ui.button("StopVIS", timeout_s=30)
+        vis = wait_until("the visible state bar to show frames per second above 0",
+                         lambda: (v := ui.status_number(vis_node)) and v > 0 and v, timeout_s, 0.5)
+        return ir, vis
+
+    def stop_cameras(self, timeout_s=30):
+        ui = self.ui
+        ui.press_button("StopIR")
+        ui.button("StartIR", timeout_s=timeout_s)
+        ui.press_button("StopVIS")
+        ui.button("StartVIS", timeout_s=timeout_s)
+
+    def start_record(self, timeout_s=30):
+        """Start Record; returns the recording's base path once the "Recording: <base>" text shows."""
+        ui = self.ui
+        ui.press_button("StartRecord")
+        prefix = ui.word("Recording") + ": "
+        node = ui.find("label", prefix=prefix, timeout_s=timeout_s)
+        ui.button("StopRecord", timeout_s=timeout_s)
+        base = ui.name(node)[len(prefix):]
+        check(base != "", "the recording shows no file name")
+        log(f"recording {base}")
+        return base
+
+    def stop_record(self, timeout_s=30):
+        self.ui.press_button("StopRecord")
+        self.ui.button("StartRecord", timeout_s=timeout_s)
+
+    def record(self, seconds):
+        base = self.start_record()
+        time.sleep(seconds)
+        self.stop_record()
+        return base
+
+    # --- files page ---
+
+    def frame_info(self, side, timeout_s=10):
+        """(index, count) of a replay side's "<frame words>: <time>  i/n" text; (0, 0) without a file."""
+        node = self.ui.status_node("FrameInfo" + side, timeout_s=timeout_s)
+        m = self.FRAME_INFO.search(self.ui.name(node))
+        if not m:
+            raise HarnessError(f"{node.name!r} shows no frame index")
+        return int(m.group(1)), int(m.group(2))
+
+    def wait_frame_info(self, side, predicate, what, timeout_s=20):
+        return wait_until(what, lambda: (v := self.frame_info(side, 2)) and predicate(*v) and v, timeout_s, 0.2)
+
+    def step(self, side, forward=True):
+        """Next Frame (or Previous Frame) of one side: the buttons share their name, their descriptions
+        tell the sides apart."""
+        ident = "NextFrame" if forward else "PreviousFrame"
+        node = self.ui.find("button", self.ui.word(ident), description=self.ui.word(ident + side))
+        log(f"press {node.name!r} ({side})")
+        self.ui.press(node)
+
+    def slider(self, side):
+        return self.ui.find("slider", self.ui.word("FrameSlider" + side))
+
+    def offset_ms(self):
+        """The offset text's milliseconds, None while it shows none."""
+        node = self.ui.status_node("Offset", timeout_s=5)
+        m = re.search(r":\s*([-+]?\d+(?:\.\d+)?)\s*ms", self.ui.name(node))
+        return float(m.group(1)) if m else None
+
+    def sync(self, on=True):
+        self.ui.set_checked(self.ui.find("check box", self.ui.word("Sync")), on)
+
+
 # --- end-to-end test runner -----------------------------------------------------------------------------
 
 E2E_SKIP = 77
 
 
-def run_e2e(script, name, scenario, driver, usage):
-    """Runs an end-to-end scenario as a CTest test: script BUILD. Re-enters the script in a private network
-    namespace, calls scenario(build, session, artefacts), and leaves screenshots and every log in
+def run_e2e(script, name, scenario, driver, usage, needs=()):
+    """Runs an end-to-end scenario as a CTest test: script BUILD. Skips when a program of needs (besides the
+    display's and the mouse's) is missing. Re-enters the script in a private network namespace, calls scenario(build, session, artefacts), and leaves screenshots and every log in
     <build>/test-artifacts/<name>/ (after a failure also a full screenshot and the accessibility tree of
     driver["ui"]). Returns the exit code: 0 passed, 1 failed, 77 skipped (cannot run here at all)."""
     if len(sys.argv) != 2:
@@ -950,7 +1205,7 @@ def run_e2e(script, name, scenario, driver, usage):
         return 2
     build = os.path.abspath(sys.argv[1])
     try:
-        require_tools("Xvfb", "dbus-daemon", "/usr/libexec/at-spi-bus-launcher", "xdotool", "ffmpeg")
+        require_tools("Xvfb", "dbus-daemon", "/usr/libexec/at-spi-bus-launcher", "xdotool", "ffmpeg", *needs)
         import gi
         gi.require_version("Atspi", "2.0")
     except (Unavailable, ImportError, ValueError) as e:
@@ -985,7 +1240,8 @@ def run_e2e(script, name, scenario, driver, usage):
                 print(f"(no failure screenshot or tree: {e})", file=sys.stderr)
         # The logs of every process, and the program's own, beside the screenshots.
         logs = [session.path(n) for n in os.listdir(session.workdir) if n.endswith(".log")]
-        logs += collect_files(session.path("prog", "bin", "Pelvan-Log"), "*.log")
+        for folder in glob.glob(session.path("prog", "bin", "*-Log")):
+            logs += collect_files(folder, "*.log")
         for f in logs:
             shutil.copy2(f, artefacts)
         session.stop()
@@ -993,3 +1249,46 @@ def run_e2e(script, name, scenario, driver, usage):
         print(f"artefact: {os.path.join(artefacts, f)}")
     print(f"{'passed' if ok else 'FAILED'} in {time.monotonic() - started:.1f} s")
     return 0 if ok else 1
+
+
+# ---------------------------------------------------------------------------------------------------------
+# The demos' shared entry
+
+def local_display_socket(display):
+    """The X server's socket path for a local display (":0", "unix:0.0"), else None."""
+    m = re.fullmatch(r"(?:unix)?:(\d+)(?:\.\d+)?", display or "")
+    if not m:
+        return None
+    path = f"/tmp/.X11-unix/X{m.group(1)}"
+    return path if os.path.exists(path) else None
+
+
+def png_size(path):
+    with open(path, "rb") as f:
+        head = f.read(24)
+    if head[:8] != b"\x89PNG\r\n\x1a\n":
+        raise HarnessError(f"{path} is not a PNG")
+    return struct.unpack(">II", head[16:24])
+
+
+def demo_main(doc, script, run):
+    """The demos' command line: [BUILD] [--headless] [--update-docs]. Headless (also without DISPLAY) the demo
+    re-enters itself in a private network namespace when it may; then calls run(build, headless, in_netns,
+    update_docs) and returns its exit code (1 after a harness error, 2 for a usage error)."""
+    args = [a for a in sys.argv[1:] if not a.startswith("--")]
+    flags = {a for a in sys.argv[1:] if a.startswith("--")}
+    if flags - {"--headless", "--update-docs"} or len(args) > 1:
+        print(doc, file=sys.stderr)
+        return 2
+    build = os.path.abspath(args[0] if args else os.path.join(REPO, "build"))
+    headless_run = "--headless" in flags or "--update-docs" in flags or not os.environ.get("DISPLAY")
+    # In a new network namespace the X server stays reachable through its socket file in /tmp/.X11-unix
+    # (the abstract socket and TCP are per namespace, and the X library falls back to the file by itself).
+    # A display over TCP (ssh -X) is not: then the cameras stay on the host's loopback.
+    may_use_netns = headless_run or local_display_socket(os.environ.get("DISPLAY")) is not None
+    in_netns = may_use_netns and enter_private_netns([script] + sys.argv[1:])
+    try:
+        return run(build, headless_run, in_netns, "--update-docs" in flags)
+    except (HarnessError, Unavailable, TimeoutError) as e:
+        print(f"demo: {e}", file=sys.stderr)
+        return 1
