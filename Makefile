@@ -6,7 +6,7 @@ BENCH_BUILD ?= build/bench
 JOBS       ?= $(shell nproc)
 MAKEFLAGS  += --no-print-directory
 
-.PHONY: all deps test tsan-test demo bench fuzz clean configure
+.PHONY: all deps test tsan-test demo bench fuzz clean configure package
 
 all:
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSARVIK_BUILD_TESTS=OFF >/dev/null
@@ -39,6 +39,11 @@ bench:
 	@cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DSARVIK_BUILD_TESTS=OFF -DSARVIK_BUILD_BENCH=ON >/dev/null
 	@cmake --build $(BENCH_BUILD) -j $(JOBS)
 	@./scripts/bench.sh $(BENCH_BUILD)
+
+# Debian packages of the plain build: build/packages/*.deb (libsarviksdk, libsarviksdk-dev, sarvik-tools,
+# sarvik-vcam).
+package: deps all
+	@cd $(BUILD) && cpack -G DEB >/dev/null && ls -1 packages/*.deb
 
 fuzz: deps
 	@./scripts/fuzz.sh build/fuzz

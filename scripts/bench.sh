@@ -44,3 +44,5 @@ if [ -x "$build/bin/e2e_preview" ]; then
 fi
 echo; /usr/bin/python3 "$(dirname "$0")/bench_pelvan.py" "$build" | tee "$out/bench_pelvan.txt"
 echo; /usr/bin/python3 "$(dirname "$0")/bench_qelm.py" "$build" | tee "$out/bench_qelm.txt"
+echo; /usr/bin/python3 "$(dirname "$0")/../bench/bench_export.py" "$build" | tee "$out/bench_export.txt"
+echo; /usr/bin/python3 "$(dirname "$0")/../bench/bench_cli_batch.py" "$build" | tee "$out/bench_cli_batch.txt"
