@@ -30,7 +30,7 @@ mkdir -p "$state"
 pidfile="$state/$addr.pid"
 addedfile="$state/$addr.added"
 
-has_address() { ip -o -4 addr show | grep -q " inet $1/"; }
+has_address() { ip -o -4 addr show | grep " inet $1/" >/dev/null; }  # reads all: -q could cut the pipe
 
 claim_address() {
     has_address "$addr" && return 0
@@ -56,7 +56,7 @@ release_address() {
 # Listening on GVCP (UDP 3956) at the address: bounded to 10 s.
 wait_listening() {
     for _ in $(seq 100); do
-        ss -Huln "src $addr:3956" 2>/dev/null | grep -q . && return 0
+        ss -Huln "src $addr:3956" 2>/dev/null | grep . >/dev/null && return 0
         kill -0 "$1" 2>/dev/null || return 1
         sleep 0.1
     done

@@ -66,8 +66,10 @@ done
 for entry in "${examples[@]}"; do
     prefix=${entry%%:*}
     exe=${entry#*:}
-    LD_LIBRARY_PATH=$prefix/lib ldd "$exe" | grep -q "$prefix/lib/libSarvikSDK.so" ||
-        { echo "FAIL: $exe does not load the installed library"; exit 1; }
+    # Read whole before searching: grep -q would end the pipe early and fail ldd under pipefail.
+    deps=$(LD_LIBRARY_PATH=$prefix/lib ldd "$exe")
+    grep -q "$prefix/lib/libSarvikSDK.so" <<<"$deps" ||
+        { echo "FAIL: $exe does not load the installed library:"; echo "$deps"; exit 1; }
     out=$(LD_LIBRARY_PATH=$prefix/lib timeout 30 "$exe" "$ip")
     [ "$out" = "160x120@25Hz" ] || { echo "FAIL: $exe printed '$out'"; exit 1; }
 done

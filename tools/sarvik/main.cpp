@@ -10,6 +10,7 @@
 
 int main(int argc, char **argv) {
     CLI::App app{"sarvik: the thermal cameras and their recordings from the command line"};
+    app.name("sarvik");
     app.require_subcommand(1);
     app.footer(
         "Exit codes: 0 success; 1 failure; 2 usage; 3 input file missing, foreign or cut short; 4 some\n"
