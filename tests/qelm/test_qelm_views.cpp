@@ -174,9 +174,11 @@ TEST(QelmTranslations, EveryUsedIdHasWordsInBothLanguages) {
             if (tr.translate(nullptr, id.toUtf8().constData()).trimmed().isEmpty()) missing << id;
         missing.sort();
         EXPECT_TRUE(missing.isEmpty()) << missing.join(QLatin1Char(' ')).toStdString();
-        for (const auto &s : samples)
-            if (!std::strcmp(s.locale, locale))
+        for (const auto &s : samples) {
+            if (!std::strcmp(s.locale, locale)) {
                 EXPECT_EQ(tr.translate(nullptr, s.id), QString::fromUtf8(s.words)) << s.id;
+            }
+        }
     }
 }
 
@@ -202,9 +204,10 @@ TEST_F(QelmViews, EveryPageLoadsAndNamesEveryControl) {
                 continue;
             ++checked;
             EXPECT_FALSE(a.name.isEmpty()) << a.item->metaObject()->className() << " role " << a.role;
-            if (a.role != QAccessible::EditableText)
+            if (a.role != QAccessible::EditableText) {
                 EXPECT_FALSE(a.iface->actionInterface() == nullptr || a.iface->actionInterface()->actionNames().isEmpty())
                     << a.name.toStdString();
+            }
         }
         EXPECT_GE(checked, static_cast<int>(page.buttons.size()));
     }

@@ -1,15 +1,12 @@
 #include "IRDevice.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QFile>
 #include <QLoggingCategory>
 #include <QThreadPool>
-#include <QTimer>
 
 #include <cstring>
 
-#include "AppStatic.h"
 #include "IRCanvas.h"
 #include "IRFrameState.h"
 #include "IRImageConfig.h"
@@ -28,7 +25,7 @@ constexpr int kWaitSlices = 1200;
 
 }  // namespace
 
-IRDevice::IRDevice(QObject *parent) : QObject(parent) {
+IRDevice::IRDevice(QObject *parent) : QelmDevice(kWaitSlices, parent) {
     std::memset(&m_previewParam, 0, sizeof(m_previewParam));
     std::memset(&m_loginInfo, 0, sizeof(m_loginInfo));
     std::memset(&m_fixInfo, 0, sizeof(m_fixInfo));
@@ -53,48 +50,6 @@ IRDevice::~IRDevice() {
 }
 
 // ---- state ---------------------------------------------------------------------------------------------
-
-void IRDevice::setFlags(int flags) {
-    const int old = m_flags;
-    if (old == flags) return;
-    m_flags = flags;
-    const int changed = old ^ flags;
-    if (changed & FlagWorking) emit isWorkingChanged();
-    if (changed & FlagPaused) emit isPausedChanged();
-    if (changed & FlagRecording) emit isRecordingChanged();
-    if (changed & FlagRecovering) emit isRecoveringChanged();
-    if (changed & FlagExecuting) emit isExecutingChanged();
-}
-
-void IRDevice::setJob(int job) {
-    if (m_job == job) return;
-    m_job = job;
-    emit jobStateChanged();
-}
-
-void IRDevice::setLastError(int code) {
-    if (m_lastError == code) return;
-    m_lastError = code;
-    emit lastErrorChanged();
-}
-
-void IRDevice::setAddress(const QString &address) {
-    if (m_address == address) return;
-    m_address = address;
-    emit addressChanged();
-}
-
-void IRDevice::waitWhileBusy() {
-    if (m_job == JobIdle || !QCoreApplication::instance()) return;
-    // The job's end arrives as a queued signal, so the event loop has to run; 100 ms slices keep the
-    // window alive without spinning.
-    for (int i = 0; i < kWaitSlices && m_job != JobIdle; ++i) {
-        QEventLoop loop;
-        QTimer::singleShot(100, &loop, &QEventLoop::quit);
-        connect(this, &IRDevice::jobStateChanged, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-}
 
 // ---- start and stop ------------------------------------------------------------------------------------
 
@@ -182,7 +137,7 @@ void IRDevice::qtc_onWorkEnd(int job) {
         case JobStart:
             qCInfo(lcIRDevice, "EQTCFlags_Start, end");
             if (result < 0) {
-                qCWarning(lcIRDevice, "start of %s failed, errorCode %d", qUtf8Printable(m_address), result);
+                qCWarning(lcIRDevice, "start of %s failed, errorCode %d", qUtf8Printable(address()), result);
                 m_userId = -1;
                 m_previewHandle = -1;
                 m_current = nullptr;
@@ -321,18 +276,13 @@ int IRDevice::sendControlX(int type) {
 
 int IRDevice::beginSave(const QString &name) {
     if (!isWorking() || isRecording()) return -7;
-    const QByteArray path = name.isEmpty() ? QByteArray(AppStatic::getfn(".stream"))
-                                           : QFile::encodeName(name + QStringLiteral(".stream"));
+    const QByteArray path = outputPath(name, ".stream");
     const int r = Sarvik_BeginSave(m_previewHandle, path.constData(), SARVIK_SAVE_STREAM);
     if (r != 0) {
         qCWarning(lcIRDevice, "recording to %s failed, errorCode %d", path.constData(), r);
         return r;
     }
-    const QString file = QFile::decodeName(path);
-    if (m_recordFile != file) {
-        m_recordFile = file;
-        emit recordFileChanged();
-    }
+    setRecordFile(QFile::decodeName(path));
     setFlags(m_flags | FlagRecording);
     return 0;
 }
@@ -355,8 +305,7 @@ int IRDevice::saveImage(const QString &name) {
     const int r = TempSnapshot::build(m_shown, m_shown.header->width, m_shown.header->height, m_basicInfo,
                                       m_fixInfo, &bytes);
     if (r != 0) return r;
-    const QByteArray path = name.isEmpty() ? QByteArray(AppStatic::getfn(".jpg"))
-                                           : QFile::encodeName(name + QStringLiteral(".jpg"));
+    const QByteArray path = outputPath(name, ".jpg");
     const int w = TempSnapshot::write(path, bytes);
     if (w != 0) {
         qCWarning(lcIRDevice, "snapshot to %s failed, errorCode %d", path.constData(), w);

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <mutex>
 
+#include "QelmDevice.h"
 #include "SarvikSDK.h"
 #include "TempData.h"
 
@@ -20,48 +21,24 @@ class IRImageConfig;
 // One frame slot: the pointers into the SDK's frame, which stays intact until 15 further frames arrived.
 typedef TempData IRFrame;
 
-class IRDevice : public QObject {
+class IRDevice : public QelmDevice {
     Q_OBJECT
-    Q_PROPERTY(bool isWorking READ isWorking NOTIFY isWorkingChanged)
-    Q_PROPERTY(bool isPaused READ isPaused NOTIFY isPausedChanged)
-    Q_PROPERTY(bool isRecording READ isRecording NOTIFY isRecordingChanged)
-    Q_PROPERTY(bool isRecovering READ isRecovering NOTIFY isRecoveringChanged)
-    Q_PROPERTY(bool isExecuting READ isExecuting NOTIFY isExecutingChanged)
-    // 0 idle, 1 start, 2 extended control, 100 stop.
-    Q_PROPERTY(int jobState READ jobState NOTIFY jobStateChanged)
     Q_PROPERTY(IRCanvas *canvas READ canvas CONSTANT)
     Q_PROPERTY(IRFrameState *frameState READ frameState CONSTANT)
     Q_PROPERTY(IRImageConfig *imageConfig READ imageConfig CONSTANT)
-    // Camera address of the running session (empty when idle).
-    Q_PROPERTY(QString address READ address NOTIFY addressChanged)
-    // The last job's result (0, or the SDK's negative code), set when a job ends; a failed start, a
-    // failed extended control and a lost camera (-17) land here for the views to show.
-    Q_PROPERTY(int lastError READ lastError NOTIFY lastErrorChanged)
-    // The file of the running (or last) stream recording, and the last snapshot.
-    Q_PROPERTY(QString recordFile READ recordFile NOTIFY recordFileChanged)
+    // The last snapshot (a failed extended control also lands in lastError).
     Q_PROPERTY(QString imageFile READ imageFile NOTIFY imageFileChanged)
 
 public:
-    enum Flag { FlagWorking = 1, FlagPaused = 2, FlagRecording = 4, FlagRecovering = 8, FlagExecuting = 16 };
-    enum Job { JobIdle = 0, JobStart = 1, JobControlX = 2, JobStop = 100 };
+    enum { JobControlX = 2 };
 
     explicit IRDevice(QObject *parent = nullptr);
     // Stops a working device first and waits for every job.
     ~IRDevice() override;
 
-    bool isWorking() const { return (m_flags & FlagWorking) != 0; }
-    bool isPaused() const { return (m_flags & FlagPaused) != 0; }
-    bool isRecording() const { return (m_flags & FlagRecording) != 0; }
-    bool isRecovering() const { return (m_flags & FlagRecovering) != 0; }
-    bool isExecuting() const { return (m_flags & FlagExecuting) != 0; }
-    int flags() const { return m_flags; }
-    int jobState() const { return m_job; }
     IRCanvas *canvas() const { return m_canvas; }
     IRFrameState *frameState() const { return m_frameState; }
     IRImageConfig *imageConfig() const { return m_imageConfig; }
-    QString address() const { return m_address; }
-    int lastError() const { return m_lastError; }
-    QString recordFile() const { return m_recordFile; }
     QString imageFile() const { return m_imageFile; }
     int userId() const { return m_userId; }
     int previewHandle() const { return m_previewHandle; }
@@ -103,20 +80,7 @@ public:
     static void onFrameRecvedSDK_Static(int errorCode, _DataFrame *frame, void *user);
 
 signals:
-    void isWorkingChanged();
-    void isPausedChanged();
-    void isRecordingChanged();
-    void isRecoveringChanged();
-    void isExecutingChanged();
-    void jobStateChanged();
-    void addressChanged();
-    void lastErrorChanged();
-    void recordFileChanged();
     void imageFileChanged();
-    // A job ended (queued from the pool): the job, its result.
-    void qtc_workEnd(int job);
-    // A start that failed: the device is idle again.
-    void startFailed(int errorCode);
     // Raised on the receive thread; carries the slot index (0..3) or -1 with a status.
     void frameRecved(int errorCode, int slot);
 
@@ -125,19 +89,10 @@ private slots:
     void onFrameRecved(int errorCode, int slot);
 
 private:
-    void setFlags(int flags);
-    void setJob(int job);
-    void setLastError(int code);
-    void waitWhileBusy();
-
-    int m_flags = 0;
-    int m_job = JobIdle;
     int m_jobResult = 0;
-    int m_lastError = 0;
     IRCanvas *m_canvas = nullptr;
     IRFrameState *m_frameState = nullptr;
     IRImageConfig *m_imageConfig = nullptr;
-    QString m_address;
     char m_addressBuf[128] = {};
     int m_userId = -1;
     int m_previewHandle = -1;
@@ -150,7 +105,6 @@ private:
     // What the start job found; taken over on the GUI thread when the job's end arrives.
     int m_startUserId = -1, m_startHandle = -1;
 
-    void setAddress(const QString &address);
     void runStartJob();
     void updateFrameState(const _DataFrameHeader &header);
 
@@ -169,5 +123,5 @@ private:
     unsigned m_framesShown = 0;
     int64_t m_fpsWindowTime = 0;
     int m_fpsWindowCount = 0;
-    QString m_recordFile, m_imageFile;
+    QString m_imageFile;
 };

@@ -3,17 +3,14 @@
 #include <arpa/inet.h>
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QFile>
 #include <QLoggingCategory>
-#include <QTimer>
 #include <QThreadPool>
 
 #include <cmath>
 #include <cstring>
 #include <limits>
 
-#include "AppStatic.h"
 #include "TempSnapshot.h"
 #include "VISCanvas.h"
 #include "VISFrameState.h"
@@ -44,7 +41,7 @@ bool parseInteger(const QString &text, qint64 *out) {
 
 }  // namespace
 
-VISDevice::VISDevice(QObject *parent) : QObject(parent) {
+VISDevice::VISDevice(QObject *parent) : QelmDevice(kWaitSlices, parent) {
     m_canvas = new VISCanvas;
     m_canvas->setParent(this);
     m_frameState = new VISFrameState(this);
@@ -72,40 +69,6 @@ VISDevice::~VISDevice() {
 }
 
 // ---- state ---------------------------------------------------------------------------------------------
-
-void VISDevice::setFlags(int flags) {
-    const int changed = m_flags ^ flags;
-    if (!changed) return;
-    m_flags = flags;
-    if (changed & FlagWorking) emit isWorkingChanged();
-    if (changed & FlagPaused) emit isPausedChanged();
-    if (changed & FlagRecording) emit isRecordingChanged();
-    if (changed & FlagRecovering) emit isRecoveringChanged();
-    if (changed & FlagExecuting) emit isExecutingChanged();
-}
-
-void VISDevice::setJob(int job) {
-    if (m_job == job) return;
-    m_job = job;
-    emit jobStateChanged();
-}
-
-void VISDevice::setLastError(int code) {
-    if (m_lastError == code) return;
-    m_lastError = code;
-    emit lastErrorChanged();
-}
-
-void VISDevice::waitWhileBusy() {
-    if (m_job == JobIdle || !QCoreApplication::instance()) return;
-    // The job's end arrives as a queued signal: the event loop must run for it.
-    for (int i = 0; i < kWaitSlices && m_job != JobIdle; ++i) {
-        QEventLoop loop;
-        QTimer::singleShot(100, &loop, &QEventLoop::quit);
-        connect(this, &VISDevice::jobStateChanged, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-}
 
 void VISDevice::runJob(std::function<void()> task) {
     {
@@ -192,10 +155,7 @@ int VISDevice::startWork(const QString &address) {
         inet_pton(AF_INET, ip.constData(), &parsed) != 1)
         return -8;
 
-    if (m_address != address) {
-        m_address = address;
-        emit addressChanged();
-    }
+    setAddress(address);
     std::memset(m_addressBuf, 0, sizeof m_addressBuf);
     std::memcpy(m_addressBuf, ip.constData(), static_cast<size_t>(ip.size()));
     m_fpsWindowTime = 0;
@@ -334,19 +294,14 @@ int VISDevice::pauseWork(bool) {
 
 int VISDevice::beginSave(const QString &name) {
     if (!isWorking() || isRecording() || m_job != JobIdle) return -7;
-    const QByteArray path = name.isEmpty() ? QByteArray(AppStatic::getfn(".vis"))
-                                           : QFile::encodeName(name + QStringLiteral(".vis"));
+    const QByteArray path = outputPath(name, ".vis");
     if (path.isEmpty()) return -200;
     const int r = mvsStartRecordRaw(m_ctx, path.constData());
     if (r != 0) {
         qCWarning(lcVisDevice, "recording to %s failed, errorCode %d", path.constData(), r);
         return r;
     }
-    const QString file = QFile::decodeName(path);
-    if (m_recordFile != file) {
-        m_recordFile = file;
-        emit recordFileChanged();
-    }
+    setRecordFile(QFile::decodeName(path));
     setFlags(m_flags | FlagRecording);
     return 0;
 }
@@ -416,7 +371,7 @@ void VISDevice::onFrameRecved(int errorCode, int slot) {
     // The wrapper ends a raw recording by itself when the camera comes back with another picture or the
     // disk fails: say so instead of showing a recording that no longer runs.
     if (isRecording() && !(m_ctx->flags.load() & MVS_FLAG_RAW)) {
-        qCWarning(lcVisDevice, "recording to %s ended by the camera library", qUtf8Printable(m_recordFile));
+        qCWarning(lcVisDevice, "recording to %s ended by the camera library", qUtf8Printable(recordFile()));
         setFlags(m_flags & ~FlagRecording);
     }
     m_canvas->showImage(m_shown.data());

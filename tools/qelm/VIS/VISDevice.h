@@ -14,6 +14,7 @@
 #include <mutex>
 #include <vector>
 
+#include "QelmDevice.h"
 #include "mvs.h"
 
 class VISCanvas;
@@ -28,48 +29,25 @@ struct VISFrame {
     int64_t timestamp = 0;
 };
 
-class VISDevice : public QObject {
+class VISDevice : public QelmDevice {
     Q_OBJECT
-    Q_PROPERTY(bool isWorking READ isWorking NOTIFY isWorkingChanged)
-    Q_PROPERTY(bool isPaused READ isPaused NOTIFY isPausedChanged)
-    Q_PROPERTY(bool isRecording READ isRecording NOTIFY isRecordingChanged)
-    Q_PROPERTY(bool isRecovering READ isRecovering NOTIFY isRecoveringChanged)
-    Q_PROPERTY(bool isExecuting READ isExecuting NOTIFY isExecutingChanged)
-    // 0 idle, 1 start, 100 stop.
-    Q_PROPERTY(int jobState READ jobState NOTIFY jobStateChanged)
     Q_PROPERTY(VISCanvas *canvas READ canvas CONSTANT)
     Q_PROPERTY(VISFrameState *frameState READ frameState CONSTANT)
     Q_PROPERTY(VISImageConfig *imageConfig READ imageConfig CONSTANT)
-    Q_PROPERTY(QString address READ address NOTIFY addressChanged)
     Q_PROPERTY(int outputWidth READ outputWidth NOTIFY outputChanged)
     Q_PROPERTY(int outputHeight READ outputHeight NOTIFY outputChanged)
-    // The last job's result or status (0, a wrapper code, -17 camera lost).
-    Q_PROPERTY(int lastError READ lastError NOTIFY lastErrorChanged)
-    Q_PROPERTY(QString recordFile READ recordFile NOTIFY recordFileChanged)
 
 public:
-    enum Flag { FlagWorking = 1, FlagPaused = 2, FlagRecording = 4, FlagRecovering = 8, FlagExecuting = 16 };
-    enum Job { JobIdle = 0, JobStart = 1, JobStop = 100 };
 
     explicit VISDevice(QObject *parent = nullptr);
     // Stops a working camera first and waits for every job; frees the wrapper's context.
     ~VISDevice() override;
 
-    bool isWorking() const { return (m_flags & FlagWorking) != 0; }
-    bool isPaused() const { return (m_flags & FlagPaused) != 0; }
-    bool isRecording() const { return (m_flags & FlagRecording) != 0; }
-    bool isRecovering() const { return (m_flags & FlagRecovering) != 0; }
-    bool isExecuting() const { return (m_flags & FlagExecuting) != 0; }
-    int flags() const { return m_flags; }
-    int jobState() const { return m_job; }
     VISCanvas *canvas() const { return m_canvas; }
     VISFrameState *frameState() const { return m_frameState; }
     VISImageConfig *imageConfig() const { return m_imageConfig; }
-    QString address() const { return m_address; }
     int outputWidth() const { return m_output.width; }
     int outputHeight() const { return m_output.height; }
-    int lastError() const { return m_lastError; }
-    QString recordFile() const { return m_recordFile; }
     _MVSContext *context() const { return m_ctx; }
     unsigned framesShown() const { return m_framesShown; }
     unsigned framesSkipped() const { return m_framesSkipped.load(); }
@@ -94,18 +72,7 @@ public:
     static void onStatus_Static(unsigned int status, void *user);
 
 signals:
-    void isWorkingChanged();
-    void isPausedChanged();
-    void isRecordingChanged();
-    void isRecoveringChanged();
-    void isExecutingChanged();
-    void jobStateChanged();
-    void addressChanged();
     void outputChanged();
-    void lastErrorChanged();
-    void recordFileChanged();
-    void qtc_workEnd(int job);
-    void startFailed(int errorCode);
     void frameRecved(int errorCode, int slot);
 
 private slots:
@@ -113,10 +80,6 @@ private slots:
     void onFrameRecved(int errorCode, int slot);
 
 private:
-    void setFlags(int flags);
-    void setJob(int job);
-    void setLastError(int code);
-    void waitWhileBusy();
     int runStart(const QByteArray &address, MVSOutput *out);
     void clearSlots();
     void runJob(std::function<void()> task);
@@ -132,14 +95,10 @@ private:
     };
 
     _MVSContext *m_ctx = nullptr;
-    int m_flags = 0;
-    int m_job = JobIdle;
     int m_jobResult = 0;
-    int m_lastError = 0;
     VISCanvas *m_canvas = nullptr;
     VISFrameState *m_frameState = nullptr;
     VISImageConfig *m_imageConfig = nullptr;
-    QString m_address;
     char m_addressBuf[16] = {};
     MVSOutput m_output{};
     QStringList m_startParams;
@@ -150,7 +109,6 @@ private:
     unsigned m_framesShown = 0;
     int64_t m_fpsWindowTime = 0;
     int m_fpsWindowCount = 0;
-    QString m_recordFile;
 
     // Whether a job's task still runs on the pool (its end signal may be still on the way): the destructor
     // waits for it.
