@@ -26,7 +26,7 @@ static_assert(offsetof(FrameFileInfo, frameCount) == 120, "the frame count sits 
 
 }  // namespace
 
-IRStream::IRStream(QObject *parent) : QObject(parent) {
+IRStream::IRStream(QObject *parent) : QelmPlayer(parent) {
     m_canvas = new IRCanvas;
     m_canvas->setParent(this);
     m_player = SarvikPlayback_Create();
@@ -44,7 +44,7 @@ int IRStream::load(const QString &fn) {
     if (!m_player) return -5;
     // Opening closes what the playback holds, so while a file is shown the new one is tried on a second
     // playback object: a file that fails to open leaves the shown one as it was.
-    const bool loaded = !m_fn.isEmpty();
+    const bool loaded = !QelmPlayer::fn().isEmpty();
     void *player = loaded ? SarvikPlayback_Create() : m_player;
     if (!player) return -5;
 
@@ -91,27 +91,20 @@ int IRStream::load(const QString &fn) {
                   qUtf8Printable(m_stampFile.errorString()));
 
     m_canvas->beginUpdate(width, height);
-    if (m_fn != fn) {
-        m_fn = fn;
-        emit fnChanged();
-    }
-    if (m_frameCount != count) {
-        m_frameCount = count;
-        emit frameCountChanged();
-    }
+    setFile(fn, count);
     showFrame(frame, 0);
     qCInfo(lcIRStream, "loaded %s: %dx%d, %d frames", path.constData(), width, height, count);
     return 0;
 }
 
 int IRStream::set_curIndex(int index) {
-    if (!m_player || m_fn.isEmpty()) return -7;
-    if (index < 0 || index >= m_frameCount) return -8;
+    if (!m_player || fn().isEmpty()) return -7;
+    if (index < 0 || index >= frameCount()) return -8;
     _DataFrame frame;
     std::memset(&frame, 0, sizeof(frame));
     const int r = SarvikPlayback_ReadFrame(m_player, index, &frame);
     if (r != 0) {
-        qCWarning(lcIRStream, "frame %d of %s: errorCode %d", index, qUtf8Printable(m_fn), r);
+        qCWarning(lcIRStream, "frame %d of %s: errorCode %d", index, qUtf8Printable(fn()), r);
         return r;
     }
     showFrame(frame, index);
@@ -124,26 +117,11 @@ void IRStream::showFrame(const _DataFrame &frame, int index) {
     m_shown.image = frame.image;
     const int r = m_canvas->updateData(&m_shown);
     if (r != 0) qCWarning(lcIRStream, "frame %d not shown, errorCode %d", index, r);
-    setCurIndex(index);
-    setStamp(frame.header ? frame.header->timestamp : 0);
-}
-
-void IRStream::setCurIndex(int index) {
-    if (m_curIndex == index) return;
-    m_curIndex = index;
-    emit curIndexChanged();
-}
-
-void IRStream::setStamp(qint64 stamp) {
-    const QString text = stamp ? timeText(stamp) : QString();
-    if (m_curStamp == stamp && m_curTime == text) return;
-    m_curStamp = stamp;
-    m_curTime = text;
-    emit curTimeChanged();
+    setShown(index, frame.header ? frame.header->timestamp : 0);
 }
 
 qint64 IRStream::stampAt(int index) {
-    if (index < 0 || index >= m_frameCount || !m_stampFile.isOpen()) return -1;
+    if (index < 0 || index >= frameCount() || !m_stampFile.isOpen()) return -1;
     _DataFrameHeader header;
     if (!m_stampFile.seek(m_frameBase + index * m_frameSize)) return -1;
     if (m_stampFile.read(reinterpret_cast<char *>(&header), sizeof(header)) != sizeof(header)) return -1;
@@ -160,16 +138,7 @@ void IRStream::close() {
     m_height = 0;
     m_frameBase = 0;
     m_frameSize = 0;
-    if (!m_fn.isEmpty()) {
-        m_fn.clear();
-        emit fnChanged();
-    }
-    if (m_frameCount != 0) {
-        m_frameCount = 0;
-        emit frameCountChanged();
-    }
-    setCurIndex(0);
-    setStamp(0);
+    clearFile();
 }
 
 QString IRStream::timeText(qint64 stamp1970) {

@@ -9,7 +9,6 @@
 #include <cstring>
 #include <ctime>
 
-#include "TempSnapshot.h"
 #include "VISCanvas.h"
 
 Q_LOGGING_CATEGORY(lcVisStream, "VIS/VISStream")
@@ -40,7 +39,7 @@ void expand(const VisFileInfo &info, const uint8_t *gray, uint32_t *bgra) {
 
 }  // namespace
 
-VISStream::VISStream(QObject *parent) : QObject(parent) {
+VISStream::VISStream(QObject *parent) : QelmPlayer(parent) {
     m_canvas = new VISCanvas;
     m_canvas->setParent(this);
 }
@@ -101,39 +100,21 @@ int VISStream::load(const QString &fn) {
     const VisFrameHeader *header = reinterpret_cast<const VisFrameHeader *>(m_buffer);
     expand(m_info, m_buffer + sizeof(VisFrameHeader), reinterpret_cast<uint32_t *>(bgraArea()));
     m_canvas->showImage(reinterpret_cast<const uint32_t *>(bgraArea()));
-    if (m_fn != path) {
-        m_fn = path;
-        emit fnChanged();
-    }
-    if (m_frameCount != static_cast<int>(info.frameCount)) {
-        m_frameCount = static_cast<int>(info.frameCount);
-        emit frameCountChanged();
-    }
+    setFile(path, static_cast<int>(info.frameCount));
     // A new file always announces its first frame, even when the index and time equal the old file's.
     setShown(0, header->timestamp, true);
     qCInfo(lcVisStream, "%s: %dx%d, %d frames", qUtf8Printable(path), m_info.width, m_info.height,
-           m_frameCount);
+           frameCount());
     return 0;
 }
 
-void VISStream::setShown(int index, qint64 stamp, bool announce) {
-    if (m_curIndex != index || announce) {
-        m_curIndex = index;
-        emit curIndexChanged();
-    }
-    if (m_curStamp != stamp || announce) {
-        m_curStamp = stamp;
-        m_curTime = tempStampText(stamp);
-        emit curTimeChanged();
-    }
-}
 
 int VISStream::set_curIndex(int index) {
-    if (!m_file || index < 0 || index >= m_frameCount) return -8;
+    if (!m_file || index < 0 || index >= frameCount()) return -8;
     // Read into the scratch part: the picture on show changes only once the whole record is in.
     const int r = readRecord(m_file, m_info, index, m_buffer);
     if (r != 0) {
-        qCWarning(lcVisStream, "%s: frame %d unreadable, errorCode %d", qUtf8Printable(m_fn), index, r);
+        qCWarning(lcVisStream, "%s: frame %d unreadable, errorCode %d", qUtf8Printable(fn()), index, r);
         return r;
     }
     const VisFrameHeader *header = reinterpret_cast<const VisFrameHeader *>(m_buffer);
@@ -144,7 +125,7 @@ int VISStream::set_curIndex(int index) {
 }
 
 qint64 VISStream::stampAt(int index) {
-    if (!m_file || index < 0 || index >= m_frameCount) return -1;
+    if (!m_file || index < 0 || index >= frameCount()) return -1;
     VisFrameHeader header;
     const int64_t at = static_cast<int64_t>(sizeof(VisFileHeader)) + index * m_info.recordSize;
     const VisSource src = vis_file_source(m_file);
@@ -154,10 +135,10 @@ qint64 VISStream::stampAt(int index) {
 }
 
 int VISStream::indexNearest(qint64 stamp1970) {
-    if (!m_file || m_frameCount <= 0) return -1;
+    if (!m_file || frameCount() <= 0) return -1;
     // The first frame whose stamp is not below the given one.
     const auto lowerBound = [this](qint64 stamp) {
-        int lo = 0, hi = m_frameCount;
+        int lo = 0, hi = frameCount();
         while (lo < hi) {
             const int mid = lo + (hi - lo) / 2;
             if (stampAt(mid) < stamp)
@@ -170,7 +151,7 @@ int VISStream::indexNearest(qint64 stamp1970) {
     const int after = lowerBound(stamp1970);
     if (after == 0) return 0;
     const qint64 before = stampAt(after - 1);
-    if (after == m_frameCount) return lowerBound(before);
+    if (after == frameCount()) return lowerBound(before);
     const __int128 dAfter = static_cast<__int128>(stampAt(after)) - stamp1970;
     const __int128 dBefore = static_cast<__int128>(stamp1970) - before;
     // A tie goes to the earlier stamp, and of equal stamps to the first frame carrying it.
@@ -184,21 +165,5 @@ void VISStream::close() {
     std::free(m_buffer);
     m_buffer = nullptr;
     m_info = VisFileInfo{};
-    if (!m_fn.isEmpty()) {
-        m_fn.clear();
-        emit fnChanged();
-    }
-    if (m_frameCount != 0) {
-        m_frameCount = 0;
-        emit frameCountChanged();
-    }
-    if (m_curIndex != 0) {
-        m_curIndex = 0;
-        emit curIndexChanged();
-    }
-    if (m_curStamp != 0 || !m_curTime.isEmpty()) {
-        m_curStamp = 0;
-        m_curTime.clear();
-        emit curTimeChanged();
-    }
+    clearFile();
 }
