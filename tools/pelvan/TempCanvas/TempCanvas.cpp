@@ -107,6 +107,10 @@ int TempCanvas::beginUpdate(int w, int h) {
         m_dataWH = w * h;
         m_dataRatio = static_cast<double>(w) / h;
         m_image = QImage(w, h, QImage::Format_RGB32);
+        if (m_image.isNull()) {
+            m_dataW = m_dataH = m_dataWH = 0;
+            return -5;
+        }
         m_image.fill(Qt::black);
     }
     m_data = nullptr;
@@ -151,6 +155,16 @@ int TempCanvas::updateImage(const uint32_t *bgra) {
     if (!bgra) return -8;
     m_picture = bgra;
     m_imageDirty = true;
+    update();
+    return 0;
+}
+
+int TempCanvas::copyImage(const uint32_t *bgra) {
+    if (!m_working) return -7;
+    if (!bgra) return -8;
+    std::memcpy(m_image.bits(), bgra, static_cast<size_t>(m_dataWH) * 4);
+    m_picture = reinterpret_cast<const uint32_t *>(m_image.constBits());
+    m_imageDirty = false;
     update();
     return 0;
 }

@@ -116,6 +116,9 @@ protected:
     // Shows a picture of the announced size; the pointer must stay valid until the next one or endUpdate.
     // -7 when not working, -8 without a picture.
     int updateImage(const uint32_t *bgra);
+    // Takes a copy of a picture of the announced size at once, for pictures whose buffer is refilled
+    // behind the canvas's back; -7 when not working, -8 without a picture.
+    int copyImage(const uint32_t *bgra);
 
     void geometryChanged(const QRectF &newGeometry, const QRectF &oldGeometry) override;
 

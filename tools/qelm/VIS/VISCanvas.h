@@ -15,4 +15,6 @@ public:
     // Shows a BGRA picture of the size given to beginUpdate; it must stay valid until the next one.
     // -7 when not working, -8 without a picture.
     int showImage(const uint32_t *bgra) { return updateImage(bgra); }
+    // Shows a copy of a picture whose buffer is refilled by another thread (the copy is taken at once).
+    int copyImage(const uint32_t *bgra) { return TempCanvas::copyImage(bgra); }
 };

@@ -233,13 +233,6 @@ void VISDevice::qtc_onWorkEnd(int job) {
         out = m_jobOutput;
     }
     if (job == JobStart) {
-        if (result == 0) {
-            try {
-                m_shown.assign(static_cast<size_t>(out.width) * out.height, 0xFF000000u);
-            } catch (const std::bad_alloc &) {
-                result = -5;
-            }
-        }
         if (result == 0) result = m_canvas->beginUpdate(out.width, out.height);
         if (result != 0) {
             qCWarning(lcVisDevice, "start of %s failed, errorCode %d", m_addressBuf, result);
@@ -363,8 +356,10 @@ void VISDevice::onFrameRecved(int errorCode, int slot) {
     {
         std::lock_guard<std::mutex> g(m_slotLock);
         // Already shown through a later signal for the same slot, or from before this start.
-        if (!m_slotPending[slot] || m_slotPixels[slot].size() != m_shown.size()) return;
-        std::memcpy(m_shown.data(), m_slotPixels[slot].data(), m_shown.size() * sizeof(uint32_t));
+        const size_t pixels = static_cast<size_t>(m_canvas->dataWidth()) * m_canvas->dataHeight();
+        if (!m_slotPending[slot] || m_slotPixels[slot].size() != pixels) return;
+        // Straight into the canvas's picture: the slot is refilled by the grab thread.
+        m_canvas->copyImage(m_slotPixels[slot].data());
         stamp = m_slots[slot].timestamp;
         m_slotPending[slot] = false;
     }
@@ -374,7 +369,6 @@ void VISDevice::onFrameRecved(int errorCode, int slot) {
         qCWarning(lcVisDevice, "recording to %s ended by the camera library", qUtf8Printable(recordFile()));
         setFlags(m_flags & ~FlagRecording);
     }
-    m_canvas->showImage(m_shown.data());
     ++m_framesShown;
     float fps = 0;
     if (tempFrameRateStep(&m_fpsWindowTime, &m_fpsWindowCount, stamp, &fps)) m_frameState->set_fps(fps);

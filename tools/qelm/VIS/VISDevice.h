@@ -121,10 +121,9 @@ private:
     std::vector<StartParam> m_params;  // parsed m_startParams; copied into each start job
 
     // The grab thread copies each picture into its slot's own buffer (the wrapper reuses its buffer two
-    // frames later); the GUI thread copies a pending slot into m_shown, which the canvas draws from.
+    // frames later); the GUI thread copies a pending slot straight into the canvas's picture.
     std::mutex m_slotLock;
     std::vector<uint32_t> m_slotPixels[4];
     bool m_slotPending[4] = {};
     int m_slotWidth = 0, m_slotHeight = 0;
-    std::vector<uint32_t> m_shown;
 };
