@@ -3,7 +3,6 @@
 #include <png.h>
 
 #include <tiffio.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -183,14 +182,13 @@ double frameRateOf(int64_t firstTicks, int64_t lastTicks, int64_t frames, double
     return fps >= 0.01 && fps <= 1000 ? fps : fallback;
 }
 
-Mp4Writer::Mp4Writer(const std::string &path)
-    : path_(path), temp_(path + ".part-" + std::to_string(static_cast<long>(getpid()))) {
+Mp4Writer::Mp4Writer(const std::string &path) : file_(path) {
     Ffmpeg_Init();
 }
 
 Mp4Writer::~Mp4Writer() {
-    if (enc_) H264Enc_Close(&enc_);  // ends a running mux
-    if (!committed_) std::remove(temp_.c_str());
+    // Ends a running mux before the unfinished file goes with file_.
+    if (enc_) H264Enc_Close(&enc_);
     Ffmpeg_Free();
 }
 
@@ -206,7 +204,7 @@ int Mp4Writer::begin(int width, int height, double fps) {
     cfg.rateDivisor = 100;
     int rc = H264Enc_SetConfig(enc_, &cfg);
     // The temporary name has no ".mp4": the container is named by the extension, MP4 by default.
-    if (!rc) rc = H264Enc_MuxBegin(enc_, temp_.c_str());
+    if (!rc) rc = H264Enc_MuxBegin(enc_, file_.tempPath().c_str());
     muxing_ = rc == 0;
     return rc;
 }
@@ -228,9 +226,7 @@ int Mp4Writer::finish() {
     muxing_ = false;
     int rc = H264Enc_MuxEnd(enc_);
     if (rc) return rc;
-    if (std::rename(temp_.c_str(), path_.c_str()) != 0) return SARVIK_ERR_FILE_OPEN;
-    committed_ = true;
-    return 0;
+    return file_.commit();
 }
 
 }  // namespace cli

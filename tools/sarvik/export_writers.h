@@ -6,6 +6,7 @@
 #include <string>
 
 #include "SarvikSDK.h"
+#include "cli_common.h"
 
 struct H264EncHandle;
 
@@ -48,10 +49,9 @@ public:
     int frames() const { return frames_; }
 
 private:
-    std::string path_, temp_;
+    OutputFile file_;  // the codec layer writes its temporary name; finish renames it
     H264EncHandle *enc_ = nullptr;
     bool muxing_ = false;
-    bool committed_ = false;
     int frames_ = 0;
 };
 
