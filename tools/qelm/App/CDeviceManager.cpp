@@ -38,10 +38,11 @@ CDeviceManager::CDeviceManager(QObject *parent)
     connect(m_ir, &IRDevice::isRecordingChanged, this, follow);
     connect(m_vis, &VISDevice::isRecordingChanged, this, follow);
 
-    for (auto signal : {&IRStream::curIndexChanged, &IRStream::fnChanged, &IRStream::curTimeChanged})
-        connect(m_irStream, signal, this, &CDeviceManager::updateOffset);
-    for (auto signal : {&VISStream::curIndexChanged, &VISStream::fnChanged, &VISStream::curTimeChanged})
-        connect(m_visStream, signal, this, &CDeviceManager::updateOffset);
+    // The offset follows the two frames' time stamps (a new or closed file changes them too).
+    for (QelmPlayer *player : {static_cast<QelmPlayer *>(m_irStream), static_cast<QelmPlayer *>(m_visStream)}) {
+        connect(player, &QelmPlayer::fnChanged, this, &CDeviceManager::updateOffset);
+        connect(player, &QelmPlayer::curTimeChanged, this, &CDeviceManager::updateOffset);
+    }
     // With Sync on, the visible side follows every thermal frame shown.
     connect(m_irStream, &IRStream::curTimeChanged, this, [this]() {
         if (m_sync) syncVisToIr();
